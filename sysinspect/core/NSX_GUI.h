@@ -1,0 +1,55 @@
+// TNSystemInfo: the one aggregate that owns an object per topic, gathers
+// them in a fixed order under its exception mode and writes the report of
+// all topics.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "NSX_Common.h"
+
+namespace nsx {
+
+// The splash window shown while gathering; destroyed with its handle. The
+// user interface supplies it; a console program has none.
+class TSplashHandle {
+ public:
+  virtual ~TSplashHandle() = default;
+};
+using TSplashFactory = std::function<std::unique_ptr<TSplashHandle>()>;
+
+class TNSystemInfo {
+ public:
+  TNSystemInfo();
+  TNSystemInfo(const TNSystemInfo&) = delete;
+  TNSystemInfo& operator=(const TNSystemInfo&) = delete;
+  virtual ~TNSystemInfo();
+
+  const std::string& About() const { return about_; }
+  TExceptionMode ExceptionMode() const { return exceptionMode_; }
+  void SetExceptionMode(TExceptionMode mode);
+
+  // Gathers every topic, in order, behind the splash window.
+  void Refresh();
+  // Writes the report of all topics into the list (what the last Refresh left).
+  virtual void Report(TReportList& list);
+  // Creates, fills and shows the overview window modally (the user interface
+  // supplies it).
+  void ShowOverview();
+
+  void SetSplashFactory(TSplashFactory factory) { splashFactory_ = std::move(factory); }
+  void SetOverviewRunner(std::function<void(TNSystemInfo&)> runner) { overviewRunner_ = std::move(runner); }
+
+  // Topic objects, owned for the aggregate's whole life; each joins here as
+  // its class exists.
+
+ private:
+  void GatherTopics();
+
+  std::string about_;
+  TExceptionMode exceptionMode_ = emMessage;
+  TSplashFactory splashFactory_;
+  std::function<void(TNSystemInfo&)> overviewRunner_;
+};
+
+}  // namespace nsx

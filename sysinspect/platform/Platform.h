@@ -1,0 +1,20 @@
+// The platform interface: every operation the topics ask of Windows, in plain
+// C++ types. platform/win32 implements it with the real calls, platform/sim
+// with a simulated machine.
+#pragma once
+#include <memory>
+
+#include "Registry.h"
+#include "System.h"
+
+namespace nsx::platform {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual SystemApi& System() = 0;
+  virtual RegistryApi& Registry() = 0;
+  virtual UserInterfaceApi& UserInterface() = 0;
+};
+
+}  // namespace nsx::platform

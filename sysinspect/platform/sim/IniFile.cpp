@@ -1,0 +1,57 @@
+#include "IniFile.h"
+
+#include <strings.h>
+
+#include "ProfileError.h"
+
+namespace nsx::sim {
+namespace {
+
+std::string Trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string::npos) return {};
+  size_t e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+const IniEntry* IniSection::Find(const std::string& key) const {
+  for (const auto& entry : entries)
+    if (strcasecmp(entry.key.c_str(), key.c_str()) == 0) return &entry;
+  return nullptr;
+}
+
+const IniSection* IniFile::Find(const std::string& name) const {
+  for (const auto& section : sections)
+    if (strcasecmp(section.name.c_str(), name.c_str()) == 0) return &section;
+  return nullptr;
+}
+
+IniFile ParseIni(const std::string& text, const std::string& fileName) {
+  IniFile ini;
+  ini.fileName = fileName;
+  size_t start = 0;
+  int number = 0;
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = Trim(text.substr(start, end - start));
+    ++number;
+    start = end + 1;
+    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+    if (line[0] == '[') {
+      if (line.back() != ']') throw ProfileError(fileName, number, "section header without ']'");
+      ini.sections.push_back({Trim(line.substr(1, line.size() - 2)), {}});
+      continue;
+    }
+    auto eq = line.find('=');
+    if (eq == std::string::npos) throw ProfileError(fileName, number, "expected key=value");
+    if (ini.sections.empty()) throw ProfileError(fileName, number, "key=value before the first [section]");
+    ini.sections.back().entries.push_back({Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), number});
+  }
+  return ini;
+}
+
+}  // namespace nsx::sim

@@ -1,0 +1,37 @@
+// A simulated Windows machine: the data behind every platform answer. Tests
+// build one in a few lines; LoadProfile fills one from a profile directory.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../WinTypes.h"
+#include "SimRegistry.h"
+
+namespace nsx::sim {
+
+struct SimMachine {
+  platform::VersionInfo version{5, 1, 2600, platform::kPlatformNT, "Service Pack 3", true, 3, 0, 0x0100, 1, 0};
+  std::optional<std::string> computerName = std::string("SIMULATED");
+  std::optional<std::string> userName = std::string("User");
+  std::string windowsDir = "C:\\WINDOWS";
+  std::string systemDir = "C:\\WINDOWS\\system32";
+  std::string tempDir = "C:\\WINDOWS\\TEMP\\";
+  std::vector<std::string> environment;       // NAME=value, in block order
+  std::optional<platform::Bytes> rawEnvironmentBlock;  // overrides `environment` when set
+  std::map<int, std::string> specialFolders;  // CSIDL -> path
+  std::uint16_t langId = 0x0409;
+  std::uint32_t ansiCodePage = 1252;
+  std::set<std::string> moduleEntries;        // "NTDLL.DLL!ZwClose", upper-case module name
+  std::map<std::string, platform::Bytes, NoCaseLess> versionResources;  // file -> VS_VERSIONINFO
+  std::uint32_t tickCount = 3600000;
+  SimRegistry registry;
+
+  // Adds the native entry points an NT machine's ntdll exports.
+  void AddNtdllEntries();
+};
+
+}  // namespace nsx::sim

@@ -1,0 +1,60 @@
+// The platform interface answered from a SimMachine.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../Platform.h"
+#include "SimMachine.h"
+
+namespace nsx::sim {
+
+class SimPlatform : public platform::Platform, platform::SystemApi, platform::UserInterfaceApi {
+ public:
+  explicit SimPlatform(SimMachine machine);
+  ~SimPlatform() override;
+
+  platform::SystemApi& System() override { return *this; }
+  platform::RegistryApi& Registry() override { return *registryApi_; }
+  platform::UserInterfaceApi& UserInterface() override { return *this; }
+
+  SimMachine& Machine() { return machine_; }
+  SimRegistryApi& RegistryApi() { return *registryApi_; }
+
+  // Where errors go: console lines and message boxes are recorded, and console
+  // lines are also handed to `consoleSink` when it is set (the reporter prints them).
+  std::vector<std::string> consoleLines;
+  std::vector<std::string> messageBoxes;
+  std::function<void(const std::string&)> consoleSink;
+  bool console = true;
+
+  // SystemApi
+  platform::VersionInfo GetVersion() override;
+  std::optional<std::string> GetComputerName() override;
+  std::optional<std::string> GetUserName() override;
+  std::string GetWindowsDirectory() override;
+  std::string GetSystemDirectory() override;
+  std::string GetTempPath() override;
+  platform::Bytes GetEnvironmentBlock() override;
+  std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override;
+  std::optional<std::string> GetEnvironmentVariable(const std::string& name) override;
+  std::optional<std::string> GetSpecialFolderPath(int csidl) override;
+  std::uint16_t GetSystemDefaultLangId() override;
+  std::uint32_t GetAnsiCodePage() override;
+  std::optional<platform::Bytes> GetFileVersionInfo(const std::string& fileName) override;
+  bool HasLoadedModuleEntry(const std::string& module, const std::string& entry) override;
+  std::string WideToAnsi(const std::u16string& text) override;
+  std::uint32_t GetTickCount() override;
+
+  // UserInterfaceApi
+  bool IsConsoleProcess() override { return console; }
+  void WriteConsoleLine(const std::string& line) override;
+  void ShowErrorBox(const std::string& text, const std::string& caption) override;
+
+ private:
+  SimMachine machine_;
+  std::unique_ptr<SimRegistryApi> registryApi_;
+};
+
+}  // namespace nsx::sim

@@ -1,0 +1,182 @@
+#include "Win32Platform.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "Win32Registry.h"
+
+namespace nsx::win32 {
+namespace {
+
+class Win32System : public platform::SystemApi {
+ public:
+  platform::VersionInfo GetVersion() override {
+    platform::VersionInfo info;
+    OSVERSIONINFOEXA ex{};
+    ex.dwOSVersionInfoSize = sizeof ex;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex))) {
+      info.hasExtended = true;
+      info.servicePackMajor = ex.wServicePackMajor;
+      info.servicePackMinor = ex.wServicePackMinor;
+      info.suiteMask = ex.wSuiteMask;
+      info.productType = ex.wProductType;
+      info.reserved = ex.wReserved;
+    } else {
+      ex = OSVERSIONINFOEXA{};
+      ex.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+      if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex))) return info;
+    }
+    info.majorVersion = ex.dwMajorVersion;
+    info.minorVersion = ex.dwMinorVersion;
+    info.buildNumber = ex.dwBuildNumber;
+    info.platformId = ex.dwPlatformId;
+    ex.szCSDVersion[sizeof ex.szCSDVersion - 1] = '\0';
+    info.csdVersion = ex.szCSDVersion;
+    return info;
+  }
+
+  std::optional<std::string> GetComputerName() override {
+    char buffer[256];
+    DWORD size = 255;
+    if (!GetComputerNameA(buffer, &size)) return std::nullopt;
+    return std::string(buffer, size);
+  }
+
+  std::optional<std::string> GetUserName() override {
+    char buffer[256];
+    DWORD size = 255;
+    if (!GetUserNameA(buffer, &size)) return std::nullopt;
+    return std::string(buffer);
+  }
+
+  std::string GetWindowsDirectory() override { return Directory(GetWindowsDirectoryA); }
+  std::string GetSystemDirectory() override { return Directory(GetSystemDirectoryA); }
+
+  std::string GetTempPath() override {
+    char buffer[MAX_PATH + 1];
+    DWORD n = GetTempPathA(MAX_PATH, buffer);
+    return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+  }
+
+  platform::Bytes GetEnvironmentBlock() override {
+    platform::Bytes bytes;
+    LPCH block = GetEnvironmentStringsA();
+    if (!block) return bytes;
+    // Copy up to the terminating double NUL.
+    const char* p = block;
+    while (*p) p += std::strlen(p) + 1;
+    bytes.assign(block, p + 1);
+    FreeEnvironmentStringsA(block);
+    return bytes;
+  }
+
+  std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override {
+    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::vector<char> buffer(size + 1);
+    DWORD got = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), size + 1);
+    if (got == 0 || got > size + 1) return std::nullopt;
+    return std::string(buffer.data());
+  }
+
+  std::optional<std::string> GetEnvironmentVariable(const std::string& name) override {
+    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::vector<char> buffer(size + 1);
+    DWORD got = GetEnvironmentVariableA(name.c_str(), buffer.data(), size + 1);
+    if (got > size) return std::nullopt;
+    return std::string(buffer.data(), got);
+  }
+
+  std::optional<std::string> GetSpecialFolderPath(int csidl) override {
+    LPITEMIDLIST pidl = nullptr;
+    if (SHGetSpecialFolderLocation(nullptr, csidl, &pidl) != S_OK || !pidl) return std::nullopt;
+    char path[MAX_PATH + 1] = {0};
+    BOOL ok = SHGetPathFromIDListA(pidl, path);
+    IMalloc* allocator = nullptr;
+    if (SHGetMalloc(&allocator) == S_OK && allocator) {
+      allocator->Free(pidl);
+      allocator->Release();
+    }
+    if (!ok) return std::nullopt;
+    return std::string(path);
+  }
+
+  std::uint16_t GetSystemDefaultLangId() override { return GetSystemDefaultLangID(); }
+  std::uint32_t GetAnsiCodePage() override { return GetACP(); }
+
+  std::optional<platform::Bytes> GetFileVersionInfo(const std::string& fileName) override {
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &handle);
+    if (size == 0) return std::nullopt;
+    platform::Bytes data(size);
+    if (!GetFileVersionInfoA(fileName.c_str(), 0, size, data.data())) return std::nullopt;
+    return data;
+  }
+
+  bool HasLoadedModuleEntry(const std::string& module, const std::string& entry) override {
+    HMODULE handle = GetModuleHandleA(module.c_str());
+    return handle && GetProcAddress(handle, entry.c_str()) != nullptr;
+  }
+
+  std::string WideToAnsi(const std::u16string& text) override {
+    if (text.empty()) return {};
+    auto wide = reinterpret_cast<const wchar_t*>(text.data());
+    int n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+  }
+
+  std::uint32_t GetTickCount() override { return ::GetTickCount(); }
+
+ private:
+  static std::string Directory(UINT(WINAPI* call)(LPSTR, UINT)) {
+    char buffer[MAX_PATH + 1];
+    UINT n = call(buffer, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+  }
+};
+
+class Win32UserInterface : public platform::UserInterfaceApi {
+ public:
+  explicit Win32UserInterface(bool console) : console_(console) {}
+  bool IsConsoleProcess() override { return console_; }
+  void WriteConsoleLine(const std::string& line) override {
+    std::fputs(line.c_str(), stdout);
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
+  }
+  void ShowErrorBox(const std::string& text, const std::string& caption) override {
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  }
+
+ private:
+  bool console_;
+};
+
+class Win32Platform : public platform::Platform {
+ public:
+  explicit Win32Platform(bool console) : ui_(console) {}
+  platform::SystemApi& System() override { return system_; }
+  platform::RegistryApi& Registry() override { return registry_; }
+  platform::UserInterfaceApi& UserInterface() override { return ui_; }
+
+ private:
+  Win32System system_;
+  Win32Registry registry_;
+  Win32UserInterface ui_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::Platform> CreateWin32Platform(bool console) {
+  return std::make_unique<Win32Platform>(console);
+}
+
+}  // namespace nsx::win32

@@ -1,0 +1,26 @@
+# The Windows programs: static runtime, win32 threads, only system DLLs.
+file(GLOB SYSINSPECT_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/*.cpp)
+add_library(sysinspect_win32 STATIC ${SYSINSPECT_WIN32_SOURCES})
+target_link_libraries(sysinspect_win32 PUBLIC sysinspect_lib)
+target_compile_options(sysinspect_win32 PRIVATE ${SYSINSPECT_WARNINGS})
+# Windows 95 / NT 4 headers: nothing newer is declared, so nothing newer is called.
+target_compile_definitions(sysinspect_lib PUBLIC WINVER=0x0400 _WIN32_WINDOWS=0x0410 _WIN32_IE=0x0400)
+target_compile_definitions(sysinspect_win32 PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0400)
+target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 version user32 gdi32)
+
+set(SYSINSPECT_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+file(GLOB SYSINSPECT_GUI_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/WinMain.cpp)
+add_executable(sysinspect WIN32 ${SYSINSPECT_GUI_SOURCES})
+target_link_libraries(sysinspect PRIVATE sysinspect_win32 comctl32 comdlg32)
+target_link_options(sysinspect PRIVATE ${SYSINSPECT_STATIC_LINK})
+
+add_executable(sysinspect-report
+  app/ReportMain.cpp
+  app/ReportMachine_win32.cpp)
+target_link_libraries(sysinspect-report PRIVATE sysinspect_win32)
+target_link_options(sysinspect-report PRIVATE ${SYSINSPECT_STATIC_LINK})
+
+install(TARGETS sysinspect sysinspect-report DESTINATION bin)
