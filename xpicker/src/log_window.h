@@ -1,0 +1,32 @@
+// The log window: a banner, the file's text (shown once or followed) and an
+// OK button.
+#pragma once
+
+#include <X11/Intrinsic.h>
+
+#include <memory>
+
+#include "app.h"
+#include "log_reader.h"
+
+namespace xpicker {
+
+class LogWindow {
+public:
+    explicit LogWindow(App& app) : app_(app) {}
+    void build();
+    // Focus, then the file's content, then the armed look of OK.
+    void afterMap();
+
+private:
+    void append(const char* data, size_t length, bool moveToEnd);
+    void setEditable(bool appendable);
+    static void onOk(Widget, XtPointer self, XtPointer);
+
+    App& app_;
+    Widget text_ = nullptr;
+    Widget ok_ = nullptr;
+    std::unique_ptr<LogReader> reader_;
+};
+
+}  // namespace xpicker
