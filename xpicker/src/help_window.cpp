@@ -22,7 +22,6 @@ void HelpWindow::create() {
     MessageBodySpec spec{"Help", &o.helpText, &o.helpButtonLabel, false, false, "end", onEnd, this};
     body_ = buildMessageBody(app_, shell_, spec);
     fixShellSize(app_, shell_, body_.width, body_.height, false);
-    XtSetKeyboardFocus(shell_, body_.end);
 }
 
 void HelpWindow::show() {
@@ -34,6 +33,7 @@ void HelpWindow::show() {
         XSetClassHint(XtDisplay(shell_), XtWindow(shell_), &hint);
     }
     XtPopup(shell_, XtGrabNone);
+    XtSetKeyboardFocus(shell_, body_.end);
     showArmed(body_.end);
 }
 

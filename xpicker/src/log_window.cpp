@@ -46,8 +46,6 @@ void LogWindow::build() {
                                     XtNfromVert, banner, XtNwidth, width - 2, XtNheight, height,
                                     XtNbackground, app_.colours.field, XtNresize, XawtextResizeNever,
                                     XtNfont, font, XtNresizable, True, XtNeditType, XawtextAppend,
-                                    XtNscrollVertical, XawtextScrollWhenNeeded,
-                                    XtNscrollHorizontal, XawtextScrollWhenNeeded,
                                     XtNpieceSize, kTextPieceSize, nullptr);
     ok_ = XtVaCreateManagedWidget("ok", commandWidgetClass, form,
                                   XtNfromVert, text_, XtNlabel, o.okLabel.c_str(), XtNwidth, width,
@@ -69,8 +67,37 @@ void LogWindow::setEditable(bool appendable) {
     XtVaSetValues(text_, XtNeditType, appendable ? XawtextAppend : XawtextRead, nullptr);
 }
 
+// The text widget of this toolkit no longer adds scroll bars by itself when
+// the text outgrows it, so they are switched on here once needed.
+void LogWindow::addScrollBarsWhenNeeded(const char* data, size_t length) {
+    for (const char* end = data + length; data < end;) {
+        const char* newline = static_cast<const char*>(std::memchr(data, '\n', static_cast<size_t>(end - data)));
+        const char* stop = newline ? newline : end;
+        currentLineLength_ += static_cast<size_t>(stop - data);
+        longestLine_ = std::max(longestLine_, currentLineLength_);
+        if (newline) {
+            ++lineCount_;
+            currentLineLength_ = 0;
+        }
+        data = newline ? newline + 1 : end;
+    }
+    const Options& o = app_.options;
+    if (!verticalBar_ && lineCount_ > static_cast<size_t>(o.logLines())) {
+        verticalBar_ = true;
+        XtVaSetValues(text_, XtNscrollVertical, XawtextScrollAlways, nullptr);
+    }
+    Dimension width = 0;
+    XtVaGetValues(text_, XtNwidth, &width, nullptr);
+    const size_t widest = longestLine_ * static_cast<size_t>(std::max<short>(1, app_.fonts.normal->max_bounds.width));
+    if (!horizontalBar_ && widest + 4 > width) {
+        horizontalBar_ = true;
+        XtVaSetValues(text_, XtNscrollHorizontal, XawtextScrollAlways, nullptr);
+    }
+}
+
 void LogWindow::append(const char* data, size_t length, bool moveToEnd) {
     XawTextDisableRedisplay(text_);
+    addScrollBarsWhenNeeded(data, length);
     setEditable(true);
     while (length > 0) {
         const size_t part = std::min(length, static_cast<size_t>(INT_MAX / 2));

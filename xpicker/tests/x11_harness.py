@@ -39,14 +39,14 @@ class Node:
         return "<%s %dx%d+%d+%d>" % (self.wid, self.width, self.height, self.x, self.y)
 
 
-_LINE = re.compile(r"^(\s*)(0x[0-9a-f]+) .*?\s(\d+)x(\d+)([+-]\d+)([+-]\d+)\s+([+-]\d+)([+-]\d+)\s*$")
+_LINE = re.compile(r"^(\s*)(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+?(-?\d+)\+?(-?\d+)\s+\+?(-?\d+)\+?(-?\d+)\s*$")
 
 
 class XServer:
     def __init__(self):
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""
@@ -191,6 +191,9 @@ class Suite:
 
     def tree(self, window):
         out = self.x.run(["xwininfo", "-tree", "-id", window]).stdout.decode().splitlines()
+        own = self.x.run(["xwininfo", "-id", window]).stdout.decode()
+        fact = {k: int(re.search(k + r":\s+(-?\d+)", own).group(1))
+                for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")}
         root = None
         stack = []
         for line in out:
@@ -205,14 +208,15 @@ class Suite:
             if stack:
                 stack[-1][1].children.append(node)
             else:
-                root = Node(window, node.width, node.height, 0, 0, node.abs_x, node.abs_y)
+                root = Node(window, fact["Width"], fact["Height"], 0, 0,
+                            fact["Absolute upper-left X"], fact["Absolute upper-left Y"])
                 root.children.append(node)
             stack.append((indent, node))
         check(root is not None, "window %s has no children" % window)
         return root
 
     def click_at(self, x, y, repeat=1):
-        self.x.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+        self.x.run(["xdotool", "mousemove", str(x), str(y)])
         self.x.run(["xdotool", "click", "--repeat", str(repeat), "--delay", "40", "1"])
 
     def selection_text(self):
