@@ -63,8 +63,6 @@ MessageBody buildMessageBody(const App& app, Widget shell, const MessageBodySpec
 
     body.end = createEndButton(app, "end", body.form, body.label, *spec.buttonLabel, body.width - 7);
     XtAddCallback(body.end, XtNcallback, spec.onEnd, spec.closure);
-    XtRealizeWidget(shell);
-    XtUnrealizeWidget(shell);
     return body;
 }
 

@@ -27,14 +27,24 @@ Pixel firstColour(Widget w, std::initializer_list<const char*> names, Pixel last
 const char kBannerFontPattern[] = "*lucida*-bold-*-14-*";
 
 // Loads the banner font only when the server knows a match, so that a
-// missing font gives a quiet fall-back instead of a toolkit warning.
+// missing font gives a quiet fall-back instead of a toolkit warning. Among
+// the matches a Latin-1 font is preferred: the texts are Latin-1, and a
+// Unicode font's metrics take far longer to load.
 XFontStruct* bannerFont(Widget w) {
     int count = 0;
-    char** names = XListFonts(XtDisplay(w), kBannerFontPattern, 1, &count);
-    if (names) XFreeFontNames(names);
-    if (count == 0) return nullptr;
+    char** names = XListFonts(XtDisplay(w), kBannerFontPattern, 64, &count);
+    if (!names) return nullptr;
+    std::string chosen = names[0];
+    for (int i = 0; i < count; ++i) {
+        const std::string name = names[i];
+        if (name.size() >= 9 && name.compare(name.size() - 9, 9, "iso8859-1") == 0) {
+            chosen = name;
+            break;
+        }
+    }
+    XFreeFontNames(names);
     XFontStruct* font = nullptr;
-    XrmValue from{sizeof kBannerFontPattern, const_cast<XPointer>(kBannerFontPattern)};
+    XrmValue from{static_cast<unsigned>(chosen.size() + 1), const_cast<char*>(chosen.c_str())};
     XrmValue to{sizeof font, reinterpret_cast<XPointer>(&font)};
     return XtConvertAndStore(w, XtRString, &from, XtRFontStruct, &to) ? font : nullptr;
 }
