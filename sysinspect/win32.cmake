@@ -3,8 +3,8 @@ file(GLOB SYSINSPECT_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}
 add_library(sysinspect_win32 STATIC ${SYSINSPECT_WIN32_SOURCES})
 target_link_libraries(sysinspect_win32 PUBLIC sysinspect_lib)
 target_compile_options(sysinspect_win32 PRIVATE ${SYSINSPECT_WARNINGS})
-# Windows 95 / NT 4 headers: nothing newer is declared, so nothing newer is called.
-target_compile_definitions(sysinspect_lib PUBLIC WINVER=0x0400 _WIN32_WINDOWS=0x0410 _WIN32_IE=0x0400)
+# Declare no API newer than Windows 2000; what 9x lacks is looked up at run time.
+
 target_compile_definitions(sysinspect_win32 PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0400)
 target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 version user32 gdi32)
 

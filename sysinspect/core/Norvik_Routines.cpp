@@ -114,20 +114,20 @@ TOSIdentification DescribeOS(const TOSVersion& version) {
 }
 
 std::string GetMachineName() {
-  std::string name = Sys().GetComputerName().value_or("");
+  std::string name = Sys().ComputerName().value_or("");
   RegKey key = RegKey::Open(Reg(), RegRoot::LocalMachine,
                             "\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName");
   if (auto value = key.String("ComputerName")) name = *value;
   return name;
 }
 
-std::string GetCurrentUserName() { return Sys().GetUserName().value_or(""); }
-std::string GetWinDir() { return Sys().GetWindowsDirectory(); }
-std::string GetSysDir() { return Sys().GetSystemDirectory(); }
-std::string GetTempDir() { return Sys().GetTempPath(); }
+std::string GetCurrentUserName() { return Sys().UserName().value_or(""); }
+std::string GetWinDir() { return Sys().WindowsDirectory(); }
+std::string GetSysDir() { return Sys().SystemDirectory(); }
+std::string GetTempDir() { return Sys().TempPath(); }
 
 std::string GetSpecialFolder(std::uintptr_t /*window*/, int csidl) {
-  return Sys().GetSpecialFolderPath(csidl).value_or("");
+  return Sys().SpecialFolderPath(csidl).value_or("");
 }
 
 void GetEnvironment(TStringList& list) {
@@ -150,7 +150,7 @@ void GetEnvironment(TStringList& list) {
 bool GetFileVerInfo(const std::string& fileName, TVersionInfo& info) {
   if (fileName.empty()) return false;
   info.FileName = fileName;
-  auto data = Sys().GetFileVersionInfo(fileName);
+  auto data = Sys().FileVersionInfo(fileName);
   if (!data || data->empty()) return false;
   auto block = ParseVersionBlock(*data);
   if (!block) return true;  // the resource was read but holds nothing usable
@@ -199,7 +199,7 @@ std::string ReadRegistryValueAsText(platform::RegRoot root, const std::string& k
   auto value = key.Value(valueName);
   if (!value) return {};
   return RenderRegistryValue(value->type, value->data, binaryAsText,
-                             [](const std::string& text) { return Sys().ExpandEnvironmentStrings(text); });
+                             [](const std::string& text) { return Sys().ExpandEnvironment(text); });
 }
 
 std::string Trim(const std::string& text) {

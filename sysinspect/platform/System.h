@@ -16,27 +16,27 @@ class SystemApi {
   // GetVersionExA: tries OSVERSIONINFOEXA first, then the plain form.
   virtual VersionInfo GetVersion() = 0;
   // GetComputerNameA / GetUserNameA; nullopt when the call fails.
-  virtual std::optional<std::string> GetComputerName() = 0;
-  virtual std::optional<std::string> GetUserName() = 0;
+  virtual std::optional<std::string> ComputerName() = 0;
+  virtual std::optional<std::string> UserName() = 0;
   // GetWindowsDirectoryA, GetSystemDirectoryA, GetTempPathA (buffer of 260).
-  virtual std::string GetWindowsDirectory() = 0;
-  virtual std::string GetSystemDirectory() = 0;
-  virtual std::string GetTempPath() = 0;
+  virtual std::string WindowsDirectory() = 0;
+  virtual std::string SystemDirectory() = 0;
+  virtual std::string TempPath() = 0;
   // GetEnvironmentStringsA: the raw block, NAME=value entries each ended by
   // NUL, the block ended by a second NUL.
   virtual Bytes GetEnvironmentBlock() = 0;
   // ExpandEnvironmentStringsA; nullopt where the size call answers 0.
-  virtual std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) = 0;
+  virtual std::optional<std::string> ExpandEnvironment(const std::string& text) = 0;
   // GetEnvironmentVariableA; nullopt when the variable is not set.
-  virtual std::optional<std::string> GetEnvironmentVariable(const std::string& name) = 0;
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
   // SHGetSpecialFolderLocation + SHGetPathFromIDListA; nullopt on failure.
-  virtual std::optional<std::string> GetSpecialFolderPath(int csidl) = 0;
+  virtual std::optional<std::string> SpecialFolderPath(int csidl) = 0;
   // GetSystemDefaultLangID and GetACP.
   virtual std::uint16_t GetSystemDefaultLangId() = 0;
   virtual std::uint32_t GetAnsiCodePage() = 0;
   // GetFileVersionInfoSizeA + GetFileVersionInfoA: the raw version resource
   // block, nullopt when the file has none.
-  virtual std::optional<Bytes> GetFileVersionInfo(const std::string& fileName) = 0;
+  virtual std::optional<Bytes> FileVersionInfo(const std::string& fileName) = 0;
   // GetModuleHandleA + GetProcAddress: is the entry point exported by a
   // module that is loaded in the process (nothing gets loaded here)?
   virtual bool HasLoadedModuleEntry(const std::string& module, const std::string& entry) = 0;

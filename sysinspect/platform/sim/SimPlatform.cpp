@@ -31,11 +31,11 @@ platform::VersionInfo SimPlatform::GetVersion() {
   return info;
 }
 
-std::optional<std::string> SimPlatform::GetComputerName() { return machine_.computerName; }
-std::optional<std::string> SimPlatform::GetUserName() { return machine_.userName; }
-std::string SimPlatform::GetWindowsDirectory() { return machine_.windowsDir; }
-std::string SimPlatform::GetSystemDirectory() { return machine_.systemDir; }
-std::string SimPlatform::GetTempPath() { return machine_.tempDir; }
+std::optional<std::string> SimPlatform::ComputerName() { return machine_.computerName; }
+std::optional<std::string> SimPlatform::UserName() { return machine_.userName; }
+std::string SimPlatform::WindowsDirectory() { return machine_.windowsDir; }
+std::string SimPlatform::SystemDirectory() { return machine_.systemDir; }
+std::string SimPlatform::TempPath() { return machine_.tempDir; }
 
 platform::Bytes SimPlatform::GetEnvironmentBlock() {
   if (machine_.rawEnvironmentBlock) return *machine_.rawEnvironmentBlock;
@@ -49,14 +49,14 @@ platform::Bytes SimPlatform::GetEnvironmentBlock() {
   return block;
 }
 
-std::optional<std::string> SimPlatform::GetEnvironmentVariable(const std::string& name) {
+std::optional<std::string> SimPlatform::EnvironmentVariable(const std::string& name) {
   std::string wanted = Upper(name) + "=";
   for (const auto& entry : machine_.environment)
     if (Upper(entry.substr(0, wanted.size())) == wanted) return entry.substr(wanted.size());
   return std::nullopt;
 }
 
-std::optional<std::string> SimPlatform::ExpandEnvironmentStrings(const std::string& text) {
+std::optional<std::string> SimPlatform::ExpandEnvironment(const std::string& text) {
   std::string out;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -65,7 +65,7 @@ std::optional<std::string> SimPlatform::ExpandEnvironmentStrings(const std::stri
     auto close = text.find('%', open + 1);
     if (close == std::string::npos) break;
     out += text.substr(pos, open - pos);
-    auto value = GetEnvironmentVariable(text.substr(open + 1, close - open - 1));
+    auto value = EnvironmentVariable(text.substr(open + 1, close - open - 1));
     if (value) {
       out += *value;
       pos = close + 1;
@@ -79,7 +79,7 @@ std::optional<std::string> SimPlatform::ExpandEnvironmentStrings(const std::stri
   return out;
 }
 
-std::optional<std::string> SimPlatform::GetSpecialFolderPath(int csidl) {
+std::optional<std::string> SimPlatform::SpecialFolderPath(int csidl) {
   auto it = machine_.specialFolders.find(csidl);
   if (it == machine_.specialFolders.end()) return std::nullopt;
   return it->second;
@@ -88,7 +88,7 @@ std::optional<std::string> SimPlatform::GetSpecialFolderPath(int csidl) {
 std::uint16_t SimPlatform::GetSystemDefaultLangId() { return machine_.langId; }
 std::uint32_t SimPlatform::GetAnsiCodePage() { return machine_.ansiCodePage; }
 
-std::optional<platform::Bytes> SimPlatform::GetFileVersionInfo(const std::string& fileName) {
+std::optional<platform::Bytes> SimPlatform::FileVersionInfo(const std::string& fileName) {
   auto it = machine_.versionResources.find(fileName);
   if (it == machine_.versionResources.end()) return std::nullopt;
   return it->second;

@@ -31,18 +31,18 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
 
   // SystemApi
   platform::VersionInfo GetVersion() override;
-  std::optional<std::string> GetComputerName() override;
-  std::optional<std::string> GetUserName() override;
-  std::string GetWindowsDirectory() override;
-  std::string GetSystemDirectory() override;
-  std::string GetTempPath() override;
+  std::optional<std::string> ComputerName() override;
+  std::optional<std::string> UserName() override;
+  std::string WindowsDirectory() override;
+  std::string SystemDirectory() override;
+  std::string TempPath() override;
   platform::Bytes GetEnvironmentBlock() override;
-  std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override;
-  std::optional<std::string> GetEnvironmentVariable(const std::string& name) override;
-  std::optional<std::string> GetSpecialFolderPath(int csidl) override;
+  std::optional<std::string> ExpandEnvironment(const std::string& text) override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+  std::optional<std::string> SpecialFolderPath(int csidl) override;
   std::uint16_t GetSystemDefaultLangId() override;
   std::uint32_t GetAnsiCodePage() override;
-  std::optional<platform::Bytes> GetFileVersionInfo(const std::string& fileName) override;
+  std::optional<platform::Bytes> FileVersionInfo(const std::string& fileName) override;
   bool HasLoadedModuleEntry(const std::string& module, const std::string& entry) override;
   std::string WideToAnsi(const std::u16string& text) override;
   std::uint32_t GetTickCount() override;

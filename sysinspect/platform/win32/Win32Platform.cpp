@@ -39,24 +39,24 @@ class Win32System : public platform::SystemApi {
     return info;
   }
 
-  std::optional<std::string> GetComputerName() override {
+  std::optional<std::string> ComputerName() override {
     char buffer[256];
     DWORD size = 255;
     if (!GetComputerNameA(buffer, &size)) return std::nullopt;
     return std::string(buffer, size);
   }
 
-  std::optional<std::string> GetUserName() override {
+  std::optional<std::string> UserName() override {
     char buffer[256];
     DWORD size = 255;
     if (!GetUserNameA(buffer, &size)) return std::nullopt;
     return std::string(buffer);
   }
 
-  std::string GetWindowsDirectory() override { return Directory(GetWindowsDirectoryA); }
-  std::string GetSystemDirectory() override { return Directory(GetSystemDirectoryA); }
+  std::string WindowsDirectory() override { return Directory(::GetWindowsDirectoryA); }
+  std::string SystemDirectory() override { return Directory(::GetSystemDirectoryA); }
 
-  std::string GetTempPath() override {
+  std::string TempPath() override {
     char buffer[MAX_PATH + 1];
     DWORD n = GetTempPathA(MAX_PATH, buffer);
     return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
@@ -69,12 +69,12 @@ class Win32System : public platform::SystemApi {
     // Copy up to the terminating double NUL.
     const char* p = block;
     while (*p) p += std::strlen(p) + 1;
-    bytes.assign(block, p + 1);
+    bytes.assign(reinterpret_cast<const std::uint8_t*>(block), reinterpret_cast<const std::uint8_t*>(p + 1));
     FreeEnvironmentStringsA(block);
     return bytes;
   }
 
-  std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override {
+  std::optional<std::string> ExpandEnvironment(const std::string& text) override {
     DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
     if (size == 0) return std::nullopt;
     std::vector<char> buffer(size + 1);
@@ -83,7 +83,7 @@ class Win32System : public platform::SystemApi {
     return std::string(buffer.data());
   }
 
-  std::optional<std::string> GetEnvironmentVariable(const std::string& name) override {
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
     DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
     if (size == 0) return std::nullopt;
     std::vector<char> buffer(size + 1);
@@ -92,7 +92,7 @@ class Win32System : public platform::SystemApi {
     return std::string(buffer.data(), got);
   }
 
-  std::optional<std::string> GetSpecialFolderPath(int csidl) override {
+  std::optional<std::string> SpecialFolderPath(int csidl) override {
     LPITEMIDLIST pidl = nullptr;
     if (SHGetSpecialFolderLocation(nullptr, csidl, &pidl) != S_OK || !pidl) return std::nullopt;
     char path[MAX_PATH + 1] = {0};
@@ -109,7 +109,7 @@ class Win32System : public platform::SystemApi {
   std::uint16_t GetSystemDefaultLangId() override { return GetSystemDefaultLangID(); }
   std::uint32_t GetAnsiCodePage() override { return GetACP(); }
 
-  std::optional<platform::Bytes> GetFileVersionInfo(const std::string& fileName) override {
+  std::optional<platform::Bytes> FileVersionInfo(const std::string& fileName) override {
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &handle);
     if (size == 0) return std::nullopt;
