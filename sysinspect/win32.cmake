@@ -8,7 +8,7 @@ target_compile_options(sysinspect_win32 PRIVATE ${SYSINSPECT_WARNINGS})
 target_compile_definitions(sysinspect_win32 PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0400)
 target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 version user32 gdi32)
 
-set(SYSINSPECT_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(SYSINSPECT_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 
 file(GLOB SYSINSPECT_GUI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds sysinspect and runs it under Wine. With a
+# display the program opens its windows; without one the console reporter
+# writes the report of this machine and prints where.
+# Usage: scripts/run.sh [REPORT.xml]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+cmake -S . -B build-win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-win64 -j "$(nproc)"
+cmake -S . -B build-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-win32 -j "$(nproc)"
+
+# The machines here run no 32-bit code, so Wine runs the x86-64 build; the
+# shipped 32-bit programs are in build-win32/sysinspect/.
+export WINEPREFIX="${WINEPREFIX:-$root/build-win64/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+programs="$root/build-win64/sysinspect"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$wine" "$programs/sysinspect.exe"
+fi
+report=$(readlink -f "${1:-sysinspect-report.xml}")
+path=${report//\//\\}
+"$wine" "$programs/sysinspect-report.exe" "Z:$path"
+echo "The report of this machine is in $report"

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The console reporter on profiles: its command line, clear errors for bad
+# profiles, and well-formed reports that a parser reads back with the right
+# characters on Western, Polish and Russian machines.
+set -uo pipefail
+reporter=$(readlink -f "$1")
+profiles=$(readlink -f "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $name"
+    failed=$((failed + 1))
+  fi
+}
+
+# expect_status STATUS PATTERN -- command...: exit status and a message on stderr.
+expect_status() {
+  local want=$1 pattern=$2
+  shift 3
+  local out status
+  out=$("$@" 2>&1 >/dev/null)
+  status=$?
+  [ "$status" -eq "$want" ] || { echo "  status $status, expected $want: $out"; return 1; }
+  grep -q -- "$pattern" <<<"$out" || { echo "  message does not name '$pattern': $out"; return 1; }
+}
+
+help_text() {
+  local out
+  out=$("$reporter" --help) || return 1
+  grep -q -- "--profile DIR" <<<"$out" && grep -q "_SystemInfo.xml" <<<"$out"
+}
+
+root_attr() { xmllint --xpath "string(/classes/@$2)" "$1"; }
+
+# report NAME: the report of a profile, well-formed and with CR LF lines.
+report() {
+  local profile=$1 out="$work/$1.xml"
+  "$reporter" --profile "$profiles/$profile" "$out" >"$out.stdout" || return 1
+  xmllint --noout "$out" || return 1
+  [ "$(tail -c 2 "$out" | od -An -tx1 | tr -d ' ')" = "0d0a" ] || { echo "  no CR LF at the end"; return 1; }
+  ! grep -q $'[^\r]$' "$out" || { echo "  a line without CR"; return 1; }
+  [ "$(head -c 3 "$out" | od -An -tx1 | tr -d ' ')" != "efbbbf" ] || { echo "  byte-order mark written"; return 1; }
+}
+
+# expect_root PROFILE ATTRIBUTE VALUE: the attribute as a parser reads it (UTF-8).
+expect_root() {
+  local got
+  got=$(root_attr "$work/$1.xml" "$2")
+  [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
+}
+
+declared_encoding() { head -n1 "$work/$1.xml" | sed -n 's/.*encoding="\([^"]*\)".*/\1/p'; }
+
+expect_encoding() {
+  local got
+  got=$(declared_encoding "$1")
+  [ "$got" = "$2" ] || { echo "  $1 encoding: got '$got', expected '$2'"; return 1; }
+}
+
+# The bytes on disk are the ANSI code page's, not UTF-8.
+expect_bytes() {
+  grep -q "$(printf "$2")" "$work/$1.xml" || { echo "  $1: bytes $2 not found"; return 1; }
+}
+
+default_name() {
+  # The computer name's ANSI bytes, upper-cased, make the file name.
+  (cd "$work" && "$reporter" --profile "$profiles/western" >/dev/null) && [ -s "$work/$(printf 'CAF\xe9-PC')_SystemInfo.xml" ]
+}
+
+check "help" help_text
+check "no profile directory" expect_status 2 "no-such-dir" -- "$reporter" --profile "$work/no-such-dir" "$work/x.xml"
+check "unparsable registry line" expect_status 2 "registry.reg:5" -- "$reporter" --profile "$profiles/bad-reg" "$work/x.xml"
+check "unparsable machine.ini line" expect_status 2 "machine.ini:3" -- "$reporter" --profile "$profiles/bad-ini" "$work/x.xml"
+check "unknown code page" expect_status 2 "machine.ini" -- "$reporter" --profile "$profiles/bad-codepage" "$work/x.xml"
+check "unknown option" expect_status 2 "--frobnicate" -- "$reporter" --frobnicate
+check "no profile given" expect_status 2 "--profile" -- "$reporter" "$work/x.xml"
+check "unwritable report" expect_status 1 "cannot write" -- "$reporter" --profile "$profiles/western" "$work/missing/dir/x.xml"
+
+check "western report" report western
+check "western encoding" expect_encoding western windows-1252
+check "western machine" expect_root western machine "CAFé-PC"
+check "western os" expect_root western os "Windows XP Service Pack 3 (5.1.2600)"
+check "western bytes" expect_bytes western 'CAF\xe9-PC'
+check "default file name" default_name
+
+check "polish report" report polish
+check "polish encoding" expect_encoding polish windows-1250
+check "polish machine" expect_root polish machine "łóDź-01"
+check "polish os" expect_root polish os "Windows 2000 Service Pack 4 (5.0.2195)"
+check "polish bytes" expect_bytes polish '\xb3\xf3D\x9f-01'
+
+check "russian report" report russian
+check "russian encoding" expect_encoding russian windows-1251
+check "russian machine" expect_root russian machine "бухгалтерия"
+check "russian os" expect_root russian os "Windows 98 Second Edition (4.10.2222)"
+check "russian bytes" expect_bytes russian '\xe1\xf3\xf5'
+
+echo "reporter: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
