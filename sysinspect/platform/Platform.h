@@ -4,6 +4,8 @@
 #pragma once
 #include <memory>
 
+#include "Memory.h"
+#include "Processor.h"
 #include "Registry.h"
 #include "System.h"
 
@@ -15,6 +17,8 @@ class Platform {
   virtual SystemApi& System() = 0;
   virtual RegistryApi& Registry() = 0;
   virtual UserInterfaceApi& UserInterface() = 0;
+  virtual ProcessorApi& Processor() = 0;
+  virtual MemoryApi& Memory() = 0;
 };
 
 }  // namespace nsx::platform

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../WinTypes.h"
+#include "SimHardware.h"
 #include "SimRegistry.h"
 
 namespace nsx::sim {
@@ -29,6 +30,8 @@ struct SimMachine {
   std::map<std::string, platform::Bytes, NoCaseLess> versionResources;  // file -> VS_VERSIONINFO
   std::uint32_t tickCount = 3600000;
   SimRegistry registry;
+  SimProcessor processor;
+  SimMemory memory;
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

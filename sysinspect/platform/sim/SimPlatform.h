@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../Platform.h"
+#include "SimHardwareApi.h"
 #include "SimMachine.h"
 
 namespace nsx::sim {
@@ -18,6 +19,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::SystemApi& System() override { return *this; }
   platform::RegistryApi& Registry() override { return *registryApi_; }
   platform::UserInterfaceApi& UserInterface() override { return *this; }
+  platform::ProcessorApi& Processor() override { return processorApi_; }
+  platform::MemoryApi& Memory() override { return memoryApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -54,6 +57,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
 
  private:
   SimMachine machine_;
+  SimProcessorApi processorApi_{machine_.processor};
+  SimMemoryApi memoryApi_{machine_.memory};
   std::unique_ptr<SimRegistryApi> registryApi_;
 };
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Win32Hardware.h"
 #include "Win32Registry.h"
 
 namespace nsx::win32 {
@@ -166,11 +167,15 @@ class Win32Platform : public platform::Platform {
   platform::SystemApi& System() override { return system_; }
   platform::RegistryApi& Registry() override { return registry_; }
   platform::UserInterfaceApi& UserInterface() override { return ui_; }
+  platform::ProcessorApi& Processor() override { return *processor_; }
+  platform::MemoryApi& Memory() override { return *memory_; }
 
  private:
   Win32System system_;
   Win32Registry registry_;
   Win32UserInterface ui_;
+  std::unique_ptr<platform::ProcessorApi> processor_ = CreateWin32Processor();
+  std::unique_ptr<platform::MemoryApi> memory_ = CreateWin32Memory();
 };
 
 }  // namespace
