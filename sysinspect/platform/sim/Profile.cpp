@@ -2,7 +2,11 @@
 
 #include <fstream>
 #include <sstream>
+#include <dirent.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "CodePage.h"
 #include "IniFile.h"
@@ -162,11 +166,25 @@ class Loader {
     }
   }
 
+  // registry.reg, then every registry.d/*.reg in name order (regedit exports
+  // one key per file).
   void Registry() {
-    std::string path = dir_ + "/registry.reg";
-    std::string content;
-    if (!ReadFile(path, &content)) return;
-    LoadRegFile(content, machine_.ansiCodePage, path, machine_.registry);
+    std::vector<std::string> files = {dir_ + "/registry.reg"};
+    std::string partsDir = dir_ + "/registry.d";
+    if (DIR* dir = opendir(partsDir.c_str())) {
+      std::vector<std::string> parts;
+      while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".reg") == 0) parts.push_back(partsDir + "/" + name);
+      }
+      closedir(dir);
+      std::sort(parts.begin(), parts.end());
+      files.insert(files.end(), parts.begin(), parts.end());
+    }
+    for (const auto& path : files) {
+      std::string content;
+      if (ReadFile(path, &content)) LoadRegFile(content, machine_.ansiCodePage, path, machine_.registry);
+    }
   }
 
   std::string dir_;
