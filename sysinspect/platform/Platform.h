@@ -4,8 +4,11 @@
 #pragma once
 #include <memory>
 
+#include "Performance.h"
 #include "Memory.h"
 #include "Processor.h"
+#include "Regional.h"
+#include "Internet.h"
 #include "Registry.h"
 #include "System.h"
 
@@ -17,8 +20,11 @@ class Platform {
   virtual SystemApi& System() = 0;
   virtual RegistryApi& Registry() = 0;
   virtual UserInterfaceApi& UserInterface() = 0;
+  virtual RegionalApi& Regional() = 0;
+  virtual InternetApi& Internet() = 0;
   virtual ProcessorApi& Processor() = 0;
   virtual MemoryApi& Memory() = 0;
+  virtual PerformanceApi& Performance() = 0;
 };
 
 }  // namespace nsx::platform

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "../WinTypes.h"
+#include "SimPerformance.h"
 #include "SimHardware.h"
+#include "SimOSData.h"
 #include "SimRegistry.h"
 
 namespace nsx::sim {
@@ -30,8 +32,11 @@ struct SimMachine {
   std::map<std::string, platform::Bytes, NoCaseLess> versionResources;  // file -> VS_VERSIONINFO
   std::uint32_t tickCount = 3600000;
   SimRegistry registry;
+  SimRegional regional;  // time zone, clock, locales
+  SimInternet internet;  // program files, dial-up connections
   SimProcessor processor;
   SimMemory memory;
+  SimPerformanceData performance;  // processor times of the native query
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

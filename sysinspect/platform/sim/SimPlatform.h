@@ -8,6 +8,7 @@
 #include "../Platform.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
+#include "SimRegional.h"
 
 namespace nsx::sim {
 
@@ -19,8 +20,11 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::SystemApi& System() override { return *this; }
   platform::RegistryApi& Registry() override { return *registryApi_; }
   platform::UserInterfaceApi& UserInterface() override { return *this; }
+  platform::RegionalApi& Regional() override { return regionalApi_; }
+  platform::InternetApi& Internet() override { return internetApi_; }
   platform::ProcessorApi& Processor() override { return processorApi_; }
   platform::MemoryApi& Memory() override { return memoryApi_; }
+  platform::PerformanceApi& Performance() override { return performanceApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -60,6 +64,9 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimProcessorApi processorApi_{machine_.processor};
   SimMemoryApi memoryApi_{machine_.memory};
   std::unique_ptr<SimRegistryApi> registryApi_;
+  SimRegionalApi regionalApi_{machine_};
+  SimInternetApi internetApi_{machine_};
+  SimPerformanceApi performanceApi_{machine_.performance};
 };
 
 }  // namespace nsx::sim

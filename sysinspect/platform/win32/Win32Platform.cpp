@@ -7,7 +7,9 @@
 #include <cstring>
 #include <vector>
 
+#include "Win32Performance.h"
 #include "Win32Hardware.h"
+#include "Win32Regional.h"
 #include "Win32Registry.h"
 
 namespace nsx::win32 {
@@ -167,15 +169,21 @@ class Win32Platform : public platform::Platform {
   platform::SystemApi& System() override { return system_; }
   platform::RegistryApi& Registry() override { return registry_; }
   platform::UserInterfaceApi& UserInterface() override { return ui_; }
+  platform::RegionalApi& Regional() override { return *regional_; }
+  platform::InternetApi& Internet() override { return *internet_; }
   platform::ProcessorApi& Processor() override { return *processor_; }
   platform::MemoryApi& Memory() override { return *memory_; }
+  platform::PerformanceApi& Performance() override { return performance_; }
 
  private:
   Win32System system_;
   Win32Registry registry_;
   Win32UserInterface ui_;
+  std::unique_ptr<platform::RegionalApi> regional_ = CreateWin32Regional();
+  std::unique_ptr<platform::InternetApi> internet_ = CreateWin32Internet();
   std::unique_ptr<platform::ProcessorApi> processor_ = CreateWin32Processor();
   std::unique_ptr<platform::MemoryApi> memory_ = CreateWin32Memory();
+  Win32Performance performance_;
 };
 
 }  // namespace

@@ -1,0 +1,28 @@
+#include "Win32Performance.h"
+
+#include <windows.h>
+
+namespace nsx::win32 {
+namespace {
+
+using QueryFunction = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+
+QueryFunction LookUpQuery() {
+  // ntdll is in every NT process; it is never loaded here.
+  HMODULE ntdll = GetModuleHandleA("NTDLL.DLL");
+  if (!ntdll) return nullptr;
+  return reinterpret_cast<QueryFunction>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "ZwQuerySystemInformation")));
+}
+
+}  // namespace
+
+std::uint32_t Win32Performance::QuerySystemInformation(std::uint32_t infoClass, platform::Bytes& buffer) {
+  QueryFunction query = LookUpQuery();
+  if (!query) return platform::kStatusNotImplemented;
+  ULONG returned = 0;
+  return static_cast<std::uint32_t>(
+      query(infoClass, buffer.data(), static_cast<ULONG>(buffer.size()), &returned));
+}
+
+}  // namespace nsx::win32
