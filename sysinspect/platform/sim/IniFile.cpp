@@ -49,7 +49,10 @@ IniFile ParseIni(const std::string& text, const std::string& fileName) {
     auto eq = line.find('=');
     if (eq == std::string::npos) throw ProfileError(fileName, number, "expected key=value");
     if (ini.sections.empty()) throw ProfileError(fileName, number, "key=value before the first [section]");
-    ini.sections.back().entries.push_back({Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), number});
+    std::string value = Trim(line.substr(eq + 1));
+    // Quotes keep leading and trailing blanks: CSD=" A ".
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    ini.sections.back().entries.push_back({Trim(line.substr(0, eq)), value, number});
   }
   return ini;
 }

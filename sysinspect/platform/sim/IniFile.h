@@ -25,7 +25,7 @@ struct IniFile {
   const IniSection* Find(const std::string& name) const;
 };
 
-// Parses UTF-8 text; blank lines and lines starting with ';' or '#' are
+// Parses UTF-8 text; a value in double quotes keeps its blanks; blank lines and lines starting with ';' or '#' are
 // skipped. Throws ProfileError naming the file and line of anything else
 // that is neither a section header nor a key=value pair.
 IniFile ParseIni(const std::string& text, const std::string& fileName);
