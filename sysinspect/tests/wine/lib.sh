@@ -84,6 +84,15 @@ wine_setup() {
   ) 9>"$SYSINSPECT_TEST_WORK/wineprefix.lock"
 }
 
+# wine_private_prefix: a copy of the prepared prefix for this test alone, so
+# that its registry changes reach no other test.
+wine_private_prefix() {
+  "$WINESERVER_BIN" -w
+  rm -rf "$TEST_OUT/prefix"
+  cp -a "$WINEPREFIX" "$TEST_OUT/prefix"
+  export WINEPREFIX="$TEST_OUT/prefix"
+}
+
 # The Windows form of a Unix path (Wine maps / as drive Z:).
 wine_path() {
   local path
