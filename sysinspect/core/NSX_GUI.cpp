@@ -1,21 +1,26 @@
 #include "NSX_GUI.h"
 
+#include "../software/NSX_OS.h"
+
 namespace nsx {
 
 TNSystemInfo::TNSystemInfo()
     : about_(std::string(kComponentName) + " " + kComponentVersion + " - " + kCopyright) {
   // Creation order: CPU, Memory, OS, Disk, Machine, Network, Display, Media,
   // Devices, IDE, Engines, APM, Printers, Software, Startup.
+  os_ = std::make_unique<TOperatingSystem>();
 }
 
 TNSystemInfo::~TNSystemInfo() {
   // Members are destroyed in reverse declaration order; the topics are
   // released explicitly in their documented order.
+  os_.reset();
 }
 
 void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
   exceptionMode_ = mode;
   // Propagates to OS, Network, CPU and Engines, each only when it exists.
+  if (os_) os_->SetExceptionMode(mode);
 }
 
 void TNSystemInfo::Refresh() {
@@ -26,12 +31,14 @@ void TNSystemInfo::Refresh() {
 void TNSystemInfo::GatherTopics() {
   // Devices, CPU, Memory, OS, Disk, the disk's drive, Machine, Network,
   // Display, Media, Engines, IDE, APM, Printers, Software, Startup.
+  GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
 }
 
 void TNSystemInfo::Report(TReportList& list) {
   WriteReportHeader(list);
   // Machine, OS, CPU, Memory, Display, APM, Media, Network, Devices, IDE,
   // Engines, Disk, Printers, Software, Startup.
+  os_->Report(list, false);
   WriteReportFooter(list);
 }
 

@@ -10,6 +10,8 @@
 
 namespace nsx {
 
+class TOperatingSystem;
+
 // The splash window shown while gathering; destroyed with its handle. The
 // user interface supplies it; a console program has none.
 class TSplashHandle {
@@ -42,6 +44,7 @@ class TNSystemInfo {
 
   // Topic objects, owned for the aggregate's whole life; each joins here as
   // its class exists.
+  TOperatingSystem& OS() { return *os_; }
 
  private:
   void GatherTopics();
@@ -50,6 +53,7 @@ class TNSystemInfo {
   TExceptionMode exceptionMode_ = emMessage;
   TSplashFactory splashFactory_;
   std::function<void(TNSystemInfo&)> overviewRunner_;
+  std::unique_ptr<TOperatingSystem> os_;
 };
 
 }  // namespace nsx
