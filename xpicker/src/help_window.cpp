@@ -19,8 +19,8 @@ void HelpWindow::create() {
     shell_ = XtCreatePopupShell("help", transientShellWidgetClass, app_.shell, args, n);
     XtVaSetValues(shell_, XtNtitle, o.title.c_str(), nullptr);
 
-    MessageBodySpec spec{"Help", &o.helpText, &o.helpButtonLabel, false, false, "end", onEnd, this};
-    body_ = buildMessageBody(app_, shell_, spec);
+    MessageBodyDesc desc{"Help", &o.helpText, &o.helpButtonLabel, false, false, "end", onEnd, this};
+    body_ = buildMessageBody(app_, shell_, desc);
     fixShellSize(app_, shell_, body_.width, body_.height, false);
 }
 

@@ -38,31 +38,31 @@ void layOut(Widget shell, MessageBody& body) {
 
 }  // namespace
 
-MessageBody buildMessageBody(const App& app, Widget shell, const MessageBodySpec& spec) {
+MessageBody buildMessageBody(const App& app, Widget shell, const MessageBodyDesc& desc) {
     MessageBody body;
     body.form = XtVaCreateManagedWidget("Help", formWidgetClass, shell,
                                         XtNbackground, app.colours.background, nullptr);
     Arg args[6];
     Cardinal n = 0;
     XtSetArg(args[n], XtNbackground, app.colours.background); ++n;
-    XtSetArg(args[n], XtNlabel, spec.text->c_str()); ++n;
+    XtSetArg(args[n], XtNlabel, desc.text->c_str()); ++n;
     XtSetArg(args[n], XtNfont, app.fonts.normal); ++n;
-    if (spec.greyLabelBorder) {
+    if (desc.greyLabelBorder) {
         XtSetArg(args[n], XtNborderColor, app.colours.background); ++n;
     }
-    if (spec.errorColour) {
+    if (desc.errorColour) {
         XtSetArg(args[n], XtNforeground, app.colours.error); ++n;
     }
-    body.label = XtCreateManagedWidget(spec.labelName, labelWidgetClass, body.form, args, n);
+    body.label = XtCreateManagedWidget(desc.labelName, labelWidgetClass, body.form, args, n);
 
     // A stand-in button of natural width lets the form find its size; the
     // real button then spans the form.
-    Widget standIn = createEndButton(app, spec.standInName, body.form, body.label, *spec.buttonLabel, 0);
+    Widget standIn = createEndButton(app, desc.standInName, body.form, body.label, *desc.buttonLabel, 0);
     layOut(shell, body);
     XtDestroyWidget(standIn);
 
-    body.end = createEndButton(app, "end", body.form, body.label, *spec.buttonLabel, body.width - 7);
-    XtAddCallback(body.end, XtNcallback, spec.onEnd, spec.closure);
+    body.end = createEndButton(app, "end", body.form, body.label, *desc.buttonLabel, body.width - 7);
+    XtAddCallback(body.end, XtNcallback, desc.onEnd, desc.closure);
     return body;
 }
 

@@ -18,7 +18,7 @@ struct MessageBody {
     int height = 0;
 };
 
-struct MessageBodySpec {
+struct MessageBodyDesc {
     const char* labelName;     // "HelpM" or "Help"
     const std::string* text;
     const std::string* buttonLabel;
@@ -31,6 +31,6 @@ struct MessageBodySpec {
 
 // Builds the body in shell and lets the form lay it out (the shell is
 // realised and unrealised on the way). The shell is left unrealised.
-MessageBody buildMessageBody(const App& app, Widget shell, const MessageBodySpec& spec);
+MessageBody buildMessageBody(const App& app, Widget shell, const MessageBodyDesc& desc);
 
 }  // namespace xpicker

@@ -18,9 +18,9 @@ const std::string& buttonLabel(const Options& o) {
 
 void MessageWindow::build() {
     const Options& o = app_.options;
-    MessageBodySpec spec{"HelpM", &app_.messageText, &buttonLabel(o), o.errorLabel.has_value(),
+    MessageBodyDesc desc{"HelpM", &app_.messageText, &buttonLabel(o), o.errorLabel.has_value(),
                          true, "tmp", onEnd, nullptr};
-    body_ = buildMessageBody(app_, app_.shell, spec);
+    body_ = buildMessageBody(app_, app_.shell, desc);
     fixShellSize(app_, app_.shell, body_.width, body_.height, true);
     XtRealizeWidget(app_.shell);
 }
