@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "HardwareProfile.h"
 #include "IniFile.h"
 #include "PeResources.h"
 #include "ProfileError.h"
@@ -59,6 +60,7 @@ class Loader {
     Files();
     Environment();
     Registry();
+    LoadHardwareProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
 
