@@ -113,6 +113,8 @@ int DayOfWeek(TDateTime value) {
 }
 
 TDateTime DayOfWeekInMonth(int year, int month, int n, int weekday) {
+  // A weekday outside the week would land on some other day of the month.
+  if ((n >= 1 && n <= 5) && (weekday < 1 || weekday > 7)) throw Exception("Invalid argument to date encode");
   if (n >= 1 && n <= 4) {
     int first = DayOfWeek(EncodeDate(year, month, 1));
     int day = (weekday - first) + 1 + 7 * (n - 1);

@@ -30,6 +30,7 @@ int DayOfWeek(TDateTime value);
 
 // The date of occurrence `n` (1 to 4, or 5 for the last one) of `weekday`
 // (1 = Sunday ... 7 = Saturday) in the month; 0 (no date) for any other n.
+// Raises nsx::Exception for a month or weekday that does not exist.
 TDateTime DayOfWeekInMonth(int year, int month, int n, int weekday);
 
 // A time-zone transition rule in year `year`: 0 when the rule's month is 0
