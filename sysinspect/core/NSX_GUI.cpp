@@ -1,5 +1,8 @@
 #include "NSX_GUI.h"
 
+#include "../hardware/NSX_APM.h"
+#include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
 
 namespace nsx {
@@ -8,19 +11,26 @@ TNSystemInfo::TNSystemInfo()
     : about_(std::string(kComponentName) + " " + kComponentVersion + " - " + kCopyright) {
   // Creation order: CPU, Memory, OS, Disk, Machine, Network, Display, Media,
   // Devices, IDE, Engines, APM, Printers, Software, Startup.
+  cpu_ = std::make_unique<TCPU>();
+  memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
+  apm_ = std::make_unique<TAPM>();
 }
 
 TNSystemInfo::~TNSystemInfo() {
   // Members are destroyed in reverse declaration order; the topics are
   // released explicitly in their documented order.
+  cpu_.reset();
+  memory_.reset();
   os_.reset();
+  apm_.reset();
 }
 
 void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
   exceptionMode_ = mode;
   // Propagates to OS, Network, CPU and Engines, each only when it exists.
   if (os_) os_->SetExceptionMode(mode);
+  if (cpu_) cpu_->SetExceptionMode(mode);
 }
 
 void TNSystemInfo::Refresh() {
@@ -31,7 +41,10 @@ void TNSystemInfo::Refresh() {
 void TNSystemInfo::GatherTopics() {
   // Devices, CPU, Memory, OS, Disk, the disk's drive, Machine, Network,
   // Display, Media, Engines, IDE, APM, Printers, Software, Startup.
+  GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
+  GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
+  GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
 }
 
 void TNSystemInfo::Report(TReportList& list) {
@@ -39,6 +52,9 @@ void TNSystemInfo::Report(TReportList& list) {
   // Machine, OS, CPU, Memory, Display, APM, Media, Network, Devices, IDE,
   // Engines, Disk, Printers, Software, Startup.
   os_->Report(list, false);
+  cpu_->Report(list, false);
+  memory_->Report(list, false);
+  apm_->Report(list, false);
   WriteReportFooter(list);
 }
 

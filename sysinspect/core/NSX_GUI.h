@@ -10,6 +10,9 @@
 
 namespace nsx {
 
+class TCPU;
+class TMemory;
+class TAPM;
 class TOperatingSystem;
 
 // The splash window shown while gathering; destroyed with its handle. The
@@ -44,7 +47,10 @@ class TNSystemInfo {
 
   // Topic objects, owned for the aggregate's whole life; each joins here as
   // its class exists.
+  TCPU& CPU() { return *cpu_; }
+  TMemory& Memory() { return *memory_; }
   TOperatingSystem& OS() { return *os_; }
+  TAPM& APM() { return *apm_; }
 
  private:
   void GatherTopics();
@@ -53,7 +59,10 @@ class TNSystemInfo {
   TExceptionMode exceptionMode_ = emMessage;
   TSplashFactory splashFactory_;
   std::function<void(TNSystemInfo&)> overviewRunner_;
+  std::unique_ptr<TCPU> cpu_;
+  std::unique_ptr<TMemory> memory_;
   std::unique_ptr<TOperatingSystem> os_;
+  std::unique_ptr<TAPM> apm_;
 };
 
 }  // namespace nsx
