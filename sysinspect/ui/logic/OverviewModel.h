@@ -8,14 +8,14 @@
 
 namespace nsx::ui {
 
-enum TOverviewPage {
+enum TOverviewPageIndex {
   pgMachine = 0, pgOS, pgCPU, pgMemory, pgDisplay, pgAPM, pgMedia, pgNetwork, pgDevices,
   pgPrinters, pgIDE, pgEngines, pgDrives, pgTimeZone, pgStartup, pgSoftware, pgAbout,
   kOverviewPageCount
 };
 
 struct TPageInfo {
-  TOverviewPage page;
+  TOverviewPageIndex page;
   const char* sheet;    // the sheet's name
   const char* caption;  // its tab caption
 };

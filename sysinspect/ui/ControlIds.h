@@ -1,0 +1,133 @@
+// Identifiers of the windows' controls, shared with the test driver that
+// finds them by these numbers.
+#pragma once
+
+namespace nsx::ui {
+
+enum TControlId : int {
+  // Start window.
+  idStartOK = 101,
+  idStartClose = 102,
+
+  // Overview frame.
+  idReport = 201,
+  idRefresh = 202,
+  idOverviewOK = 1,  // IDOK: Return and Escape press it
+  idPageControl = 204,
+  idReportAll = 211,
+  idReportCurrent = 212,
+  idPageBase = 300,  // page n's sheet is idPageBase + n
+
+  // Detail dialog.
+  idDetailTitle = 401,
+  idDetailSubTitle = 402,
+  idDetailImage = 403,
+  idDetailMemo = 410,
+  idDetailCheckList = 411,
+  idDetailListBox = 412,
+  idDetailListView = 413,
+
+  // Resources dialog.
+  idResDMA = 501,
+  idResIRQ = 502,
+  idResMem = 503,
+  idResPort = 504,
+  idResDSD = 505,
+  idResIntfType = 510,
+  idResBusNumber = 511,
+  idResVersion = 512,
+  idResRevision = 513,
+
+  // About page.
+  idAboutTitle = 601,
+  idAboutVersion = 602,
+  idAboutMemo = 603,
+  idAboutFooter = 604,
+  idAboutWeb = 605,
+  idAboutMail = 606,
+
+  // Operating System page.
+  idOSTabs = 700,
+  idOSVersion = 701,
+  idOSVerNo = 702,
+  idOSCSD = 703,
+  idOSNTSpec = 704,
+  idOSPID = 705,
+  idOSPKey = 706,
+  idOSRegUser = 707,
+  idOSRegOrg = 708,
+  idOSDVD = 709,
+  idOSEnvironment = 710,
+  idOSFolders = 711,
+  idOSBrowser = 712,
+  idOSMail = 713,
+  idOSProxy = 714,
+  idOSConnection = 715,
+  idOSLocale = 716,
+
+  // CPU page.
+  idCPUTabs = 800,
+  idCPUHeadline = 801,
+  idCPUFamily = 802,
+  idCPUModel = 803,
+  idCPUStepping = 804,
+  idCPUType = 805,
+  idCPUFreq = 806,
+  idCPUVendor = 807,
+  idCPUNameString = 808,
+  idCPUFriendlyName = 809,
+  idCPUCodeName = 810,
+  idCPUSerial = 811,
+  idCPUFeatures = 812,
+  idCPULevel1 = 813,
+  idCPULevel2 = 814,
+  idCPULevel3 = 815,
+  idCPUCacheBox = 816,
+  idCPUGauge = 817,
+
+  // Memory page.
+  idMemTabs = 900,
+  idMemPT = 901,
+  idMemPF = 902,
+  idMemFT = 903,
+  idMemFF = 904,
+  idMemVT = 905,
+  idMemVF = 906,
+  idMemAG = 907,
+  idMemAppAddr = 908,
+  idMemPS = 909,
+  idMemGauge = 910,
+  idMemGaugePhys = 911,
+  idMemGaugePage = 912,
+  idMemGaugeVirt = 913,
+  idMemBarGDI = 914,
+  idMemBarUser = 915,
+  idMemBarSystem = 916,
+  idMemLabelGDI = 917,
+  idMemLabelUser = 918,
+  idMemLabelSystem = 919,
+
+  // APM page.
+  idAPMAC = 1001,
+  idAPMBattery = 1002,
+  idAPMBatFull = 1003,
+  idAPMBatLife = 1004,
+  idAPMGauge = 1005,
+
+  // Time Zone page.
+  idTZName = 1101,
+  idTZStdGroup = 1102,
+  idTZDayGroup = 1103,
+  idTZStdStart = 1104,
+  idTZDayStart = 1105,
+  idTZStdBias = 1106,
+  idTZDayBias = 1107,
+
+  // Machine page (live-update targets).
+  idMachineUptime = 1201,
+  idMachineNumLock = 1202,
+  idMachineCapsLock = 1203,
+  idMachineScrollLock = 1204,
+};
+
+}  // namespace nsx::ui

@@ -1,0 +1,16 @@
+#include "Pages.h"
+
+#include "PageViews.h"
+#include "logic/OverviewModel.h"
+
+namespace nsx::ui {
+
+std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
+  switch (page) {
+    case pgMachine: return CreateMachinePage();
+    case pgAbout: return CreateAboutPage();
+    default: return std::make_unique<TOverviewPage>();
+  }
+}
+
+}  // namespace nsx::ui
