@@ -11,6 +11,7 @@
 #include "CodePage.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
+#include "OSProfile.h"
 #include "PeResources.h"
 #include "ProfileError.h"
 #include "RegFile.h"
@@ -61,6 +62,7 @@ class Loader {
     Environment();
     Registry();
     LoadHardwareProfile(ini_, dir_, machine_);
+    LoadOSProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
 
