@@ -26,6 +26,7 @@ struct SimProcessor {
   // What the machine was asked, in order: "class=256", "thread=15",
   // "sleep=10", "tsc" (with the class and thread priority of that moment).
   std::vector<std::string> events;
+  std::map<std::uint32_t, int> cpuidCalls;  // leaf -> times executed
 };
 
 struct SimMemory {

@@ -11,6 +11,7 @@ const std::uint32_t kFreeResourcesEntry = 0x1A2F0B5Cu;  // selector:offset
 }  // namespace
 
 platform::CpuIdRegisters SimProcessorApi::CpuId(std::uint32_t leaf) {
+  ++data_.cpuidCalls[leaf];
   auto it = data_.leaves.find(leaf);
   return it == data_.leaves.end() ? platform::CpuIdRegisters{} : it->second;
 }
