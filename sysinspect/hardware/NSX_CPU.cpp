@@ -108,9 +108,9 @@ int TCPU::MeasureFrequency() {
   {
     PriorityRaise raise(cpu);
     cpu.SleepMilliseconds(10);
-    t0 = cpu.ReadTimeStampCounter();
+    t0 = cpu.TimeStampCounter();
     cpu.SleepMilliseconds(500);
-    t1 = cpu.ReadTimeStampCounter();
+    t1 = cpu.TimeStampCounter();
   }
   return FrequencyFromCounter(t0, t1);
 }

@@ -44,7 +44,7 @@ class ProcessorApi {
   // CPUID with EAX = leaf and ECX = 0, on whatever processor the thread runs.
   virtual CpuIdRegisters CpuId(std::uint32_t leaf) = 0;
   // RDTSC.
-  virtual std::uint64_t ReadTimeStampCounter() = 0;
+  virtual std::uint64_t TimeStampCounter() = 0;
   // GetSystemInfo into a zeroed record.
   virtual SystemInformation SystemInfo() = 0;
   // GetPriorityClass / SetPriorityClass of the current process; the class is

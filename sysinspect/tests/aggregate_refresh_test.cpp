@@ -18,7 +18,7 @@ class FaultingProcessor : public platform::ProcessorApi {
  public:
   explicit FaultingProcessor(platform::ProcessorApi& inner) : inner_(inner) {}
   platform::CpuIdRegisters CpuId(std::uint32_t) override { throw std::runtime_error("Privileged instruction"); }
-  std::uint64_t ReadTimeStampCounter() override { return inner_.ReadTimeStampCounter(); }
+  std::uint64_t TimeStampCounter() override { return inner_.TimeStampCounter(); }
   platform::SystemInformation SystemInfo() override { return inner_.SystemInfo(); }
   std::uint32_t ProcessPriorityClass() override { return inner_.ProcessPriorityClass(); }
   bool SetProcessPriorityClass(std::uint32_t c) override { return inner_.SetProcessPriorityClass(c); }

@@ -16,7 +16,7 @@ platform::CpuIdRegisters SimProcessorApi::CpuId(std::uint32_t leaf) {
   return it == data_.leaves.end() ? platform::CpuIdRegisters{} : it->second;
 }
 
-std::uint64_t SimProcessorApi::ReadTimeStampCounter() {
+std::uint64_t SimProcessorApi::TimeStampCounter() {
   data_.events.push_back("tsc class=" + std::to_string(data_.priorityClass) +
                          " thread=" + std::to_string(data_.threadPriority));
   return data_.timeStampCounter;

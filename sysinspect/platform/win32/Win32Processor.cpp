@@ -18,7 +18,7 @@ class Win32Processor : public platform::ProcessorApi {
     return {a, b, c, d};
   }
 
-  std::uint64_t ReadTimeStampCounter() override { return __rdtsc(); }
+  std::uint64_t TimeStampCounter() override { return __rdtsc(); }
 
   platform::SystemInformation SystemInfo() override {
     SYSTEM_INFO si;
