@@ -13,7 +13,10 @@ const int kNTFreeResources = 90;
 TResources::TResources() : thunkGate_(Machine().Memory().HasThunkGate()) {}
 
 void TResources::GetInfo() {
-  if (OSInfo().IsNT) {
+  // A release newer than the known NT ones is not "IsNT" but is still of the
+  // NT platform, whose kernel32 has no 16-bit side: it answers 90 as well.
+  const auto& os = OSInfo();
+  if (os.IsNT || os.OSPlatformId == platform::kPlatformNT) {
     system_ = gdi_ = user_ = kNTFreeResources;
     return;
   }

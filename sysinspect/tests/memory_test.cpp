@@ -105,6 +105,18 @@ TEST(TResources, NTAnswers90WithoutAnySixteenBitCall) {
   EXPECT_TRUE(machine.Data().memory.calls16.empty());
 }
 
+TEST(TResources, ALaterNTReleaseAlsoAnswers90WithoutACall) {
+  auto m = test::WinXPSP3();
+  m.version = {6, 1, 7601, platform::kPlatformNT, "Service Pack 1", true, 1, 0, 0, 1, 0};
+  test::TestMachine machine(m);
+  ASSERT_FALSE(OSInfo().IsNT);
+  TMemory memory;
+  memory.GetInfo();
+  EXPECT_EQ(memory.Resources().User(), 90);
+  EXPECT_TRUE(machine.Data().memory.calls16.empty());
+  EXPECT_TRUE(machine.Platform().consoleLines.empty());
+}
+
 TEST(TResources, NineXAsksUserExeOnceThenEachHeap) {
   auto m = test::Win98SE();
   m.memory.thunkGate = true;
