@@ -27,3 +27,9 @@ target_link_libraries(sysinspect-report PRIVATE sysinspect_win32)
 target_link_options(sysinspect-report PRIVATE ${SYSINSPECT_STATIC_LINK})
 
 install(TARGETS sysinspect sysinspect-report DESTINATION bin)
+
+# The test driver of the windows (run under Wine by tests/wine/test_gui_*.sh).
+file(GLOB SYSINSPECT_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp)
+add_executable(sysinspect-gui-driver tests/gui/driver.cpp ${SYSINSPECT_UI_SOURCES})
+target_link_libraries(sysinspect-gui-driver PRIVATE sysinspect_win32 comctl32 comdlg32)
+target_link_options(sysinspect-gui-driver PRIVATE ${SYSINSPECT_STATIC_LINK})

@@ -66,8 +66,14 @@ void TfrmNSX_Overview::FormCreate() {
   cpuUsage_ = std::make_unique<TNCPUUsage>();
   cpuUsage_->OnInterval = [this](TNCPUUsage&, std::uint32_t value) { CPUUsageInterval(value); };
   cpuUsage_->SetInterval(1000);
-  // On the 9x family a missing statistics key raises here, at creation.
-  cpuUsage_->SetActive(true);
+  // On the 9x family a missing statistics key raises here, at creation. The
+  // message is shown and the window opens all the same, without the
+  // once-a-second update: a broken statistics key should not hide the rest.
+  try {
+    cpuUsage_->SetActive(true);
+  } catch (const std::exception& error) {
+    ShowException(nullptr, error);
+  }
 }
 
 void TfrmNSX_Overview::SetTopicMask(std::uint32_t mask) {

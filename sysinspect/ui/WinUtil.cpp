@@ -170,9 +170,19 @@ void CentreOnScreen(HWND window) {
 }
 
 void RunModal(HWND window, const bool& done) {
+  // Every other window of the program is disabled while this one is up, as
+  // a modal window does, whether or not it has an owner.
+  std::vector<HWND> disabled;
+  std::pair<HWND, std::vector<HWND>*> walk(window, &disabled);
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND other, LPARAM param) -> BOOL {
+    auto* self = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(param);
+    if (other != self->first && IsWindowVisible(other) && IsWindowEnabled(other)) {
+      EnableWindow(other, FALSE);
+      self->second->push_back(other);
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&walk));
   HWND owner = GetWindow(window, GW_OWNER);
-  bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   MSG msg;
@@ -187,9 +197,11 @@ void RunModal(HWND window, const bool& done) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  // The owner comes back before the window goes, so it gets the activation.
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  if (owner) SetActiveWindow(owner);
+  // The others come back before the window goes, so one of them gets the activation.
+  for (HWND other : disabled)
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  if (owner && IsWindow(owner)) SetActiveWindow(owner);
+  else if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
 }
 
 void ShowException(HWND owner, const std::exception& error) {

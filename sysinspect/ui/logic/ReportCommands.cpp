@@ -3,14 +3,22 @@
 #include <cstdio>
 
 #include "OverviewModel.h"
+#include "hardware/NSX_APM.h"
+#include "hardware/NSX_CPU.h"
+#include "hardware/NSX_Memory.h"
+#include "software/NSX_OS.h"
+#include "software/NSX_TimeZone.h"
 
 namespace nsx::ui {
 
 TTopic* TopicForPage(TNSystemInfo& info, int page) {
-  (void)info;
   switch (page) {
-    default:
-      return nullptr;
+    case pgOS: return &info.OS();
+    case pgCPU: return &info.CPU();
+    case pgMemory: return &info.Memory();
+    case pgAPM: return &info.APM();
+    case pgTimeZone: return &info.OS().TimeZone();
+    default: return nullptr;  // About, and topics the aggregate does not hold yet
   }
 }
 
