@@ -78,9 +78,20 @@ int RoundFrequency(int mhz) {
   return mhz;
 }
 
-int FrequencyFromCounter(std::uint64_t t0, std::uint64_t t1) {
-  if (t1 < t0) return 0;
-  double mhz = static_cast<double>(t1 - t0) / 500000.0;
+double MeasuringWindowMicroseconds(const std::optional<platform::PerformanceCount>& before,
+                                   const std::optional<platform::PerformanceCount>& after) {
+  constexpr double kWindow = 500000.0;
+  if (!before || !after || before->frequency == 0 || after->frequency != before->frequency ||
+      after->count <= before->count)
+    return kWindow;
+  double measured = static_cast<double>(after->count - before->count) * 1e6 / static_cast<double>(before->frequency);
+  // Sleep never returns early by much; a reading far off is a broken counter.
+  return measured >= 0.9 * kWindow && measured <= 10.0 * kWindow ? measured : kWindow;
+}
+
+int FrequencyFromCounter(std::uint64_t t0, std::uint64_t t1, double windowMicroseconds) {
+  if (t1 < t0 || !(windowMicroseconds > 0)) return 0;
+  double mhz = static_cast<double>(t1 - t0) / windowMicroseconds;
   double rounded = std::nearbyint(mhz);  // the default rounding mode: ties to even
   if (!(rounded < 2147483647.0)) return 0;  // no real clock; keeps the conversion defined
   return RoundFrequency(static_cast<int>(rounded));

@@ -47,7 +47,14 @@ int RoundFrequency(int mhz);
 // The clock from two counter readings 500 ms apart: MHz rounded to the
 // nearest integer (ties to even), then snapped. A counter that went
 // backwards (the thread moved to another processor) gives 0.
-int FrequencyFromCounter(std::uint64_t t0, std::uint64_t t1);
+// `windowMicroseconds`: how long the counter ran (the 500 ms window, or what
+// the high-resolution counter saw of it).
+int FrequencyFromCounter(std::uint64_t t0, std::uint64_t t1, double windowMicroseconds = 500000.0);
+
+// The length of the measuring window from two high-resolution counter
+// readings; 500 ms when there is no counter or its answer is implausible.
+double MeasuringWindowMicroseconds(const std::optional<platform::PerformanceCount>& before,
+                                   const std::optional<platform::PerformanceCount>& after);
 
 // x - (x / y) * y in extended precision with the operands of the Pentium's
 // division flaw; true when the answer is not exactly 0.

@@ -105,14 +105,18 @@ void TCPU::ReadRegistry() {
 int TCPU::MeasureFrequency() {
   auto& cpu = Machine().Processor();
   std::uint64_t t0 = 0, t1 = 0;
+  std::optional<platform::PerformanceCount> before, after;
   {
     PriorityRaise raise(cpu);
     cpu.SleepMilliseconds(10);
+    before = cpu.PerformanceCounter();
     t0 = cpu.TimeStampCounter();
     cpu.SleepMilliseconds(500);
     t1 = cpu.TimeStampCounter();
+    after = cpu.PerformanceCounter();
   }
-  return FrequencyFromCounter(t0, t1);
+  // A sleep that overruns (a busy machine) would otherwise count as 500 ms.
+  return FrequencyFromCounter(t0, t1, MeasuringWindowMicroseconds(before, after));
 }
 
 void TCPU::Report(TReportList& list, bool standalone) {

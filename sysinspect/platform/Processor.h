@@ -3,6 +3,7 @@
 // the clock measurement.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 namespace nsx::platform {
 
@@ -38,6 +39,12 @@ enum : int {
   kThreadPriorityTimeCritical = 15,
 };
 
+// A reading of the high-resolution counter and its rate in counts per second.
+struct PerformanceCount {
+  std::uint64_t count = 0;
+  std::uint64_t frequency = 0;
+};
+
 class ProcessorApi {
  public:
   virtual ~ProcessorApi() = default;
@@ -56,6 +63,9 @@ class ProcessorApi {
   virtual bool SetCurrentThreadPriority(int priority) = 0;
   // Sleep.
   virtual void SleepMilliseconds(std::uint32_t milliseconds) = 0;
+  // QueryPerformanceCounter with QueryPerformanceFrequency; nullopt when the
+  // machine has no high-resolution counter.
+  virtual std::optional<PerformanceCount> PerformanceCounter() = 0;
 };
 
 }  // namespace nsx::platform

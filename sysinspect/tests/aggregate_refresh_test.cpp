@@ -25,6 +25,7 @@ class FaultingProcessor : public platform::ProcessorApi {
   int CurrentThreadPriority() override { return inner_.CurrentThreadPriority(); }
   bool SetCurrentThreadPriority(int p) override { return inner_.SetCurrentThreadPriority(p); }
   void SleepMilliseconds(std::uint32_t ms) override { inner_.SleepMilliseconds(ms); }
+  std::optional<platform::PerformanceCount> PerformanceCounter() override { return inner_.PerformanceCounter(); }
 
  private:
   platform::ProcessorApi& inner_;

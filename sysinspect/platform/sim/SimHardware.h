@@ -20,6 +20,12 @@ struct SimProcessor {
   // sleeps (simulated time passes nowhere else).
   double clockMHz = 0.0;
   std::uint64_t timeStampCounter = 0;
+  // Each sleep lasts this much longer than asked, as on a loaded machine.
+  std::uint32_t sleepOvershootMilliseconds = 0;
+  // The high-resolution counter (1,193,182 counts a second, the PC timer's
+  // rate); false: the machine has none.
+  bool hasPerformanceCounter = true;
+  std::uint64_t performanceCount = 0;
   platform::SystemInformation systemInfo{4096, 0x00010000u, 0x7FFEFFFFu, 1, 1, 586, 0x00010000u, 6, 0};
   std::uint32_t priorityClass = platform::kNormalPriorityClass;
   int threadPriority = platform::kThreadPriorityNormal;

@@ -34,9 +34,20 @@ bool SimProcessorApi::SetCurrentThreadPriority(int priority) {
   return true;
 }
 
+namespace {
+constexpr std::uint64_t kPerformanceFrequency = 1193182;
+}  // namespace
+
 void SimProcessorApi::SleepMilliseconds(std::uint32_t milliseconds) {
   data_.events.push_back("sleep=" + std::to_string(milliseconds));
-  data_.timeStampCounter += static_cast<std::uint64_t>(std::llround(data_.clockMHz * 1000.0 * milliseconds));
+  std::uint64_t slept = std::uint64_t(milliseconds) + data_.sleepOvershootMilliseconds;
+  data_.timeStampCounter += static_cast<std::uint64_t>(std::llround(data_.clockMHz * 1000.0 * slept));
+  data_.performanceCount += slept * kPerformanceFrequency / 1000;
+}
+
+std::optional<platform::PerformanceCount> SimProcessorApi::PerformanceCounter() {
+  if (!data_.hasPerformanceCounter) return std::nullopt;
+  return platform::PerformanceCount{data_.performanceCount, kPerformanceFrequency};
 }
 
 std::uint32_t SimMemoryApi::LoadModule16(const std::string& name) {

@@ -15,6 +15,7 @@ class SimProcessorApi : public platform::ProcessorApi {
   int CurrentThreadPriority() override { return data_.threadPriority; }
   bool SetCurrentThreadPriority(int priority) override;
   void SleepMilliseconds(std::uint32_t milliseconds) override;
+  std::optional<platform::PerformanceCount> PerformanceCounter() override;
 
  private:
   SimProcessor& data_;

@@ -20,6 +20,14 @@ class Win32Processor : public platform::ProcessorApi {
 
   std::uint64_t TimeStampCounter() override { return __rdtsc(); }
 
+  std::optional<platform::PerformanceCount> PerformanceCounter() override {
+    LARGE_INTEGER count, frequency;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return std::nullopt;
+    if (!QueryPerformanceCounter(&count)) return std::nullopt;
+    return platform::PerformanceCount{static_cast<std::uint64_t>(count.QuadPart),
+                                      static_cast<std::uint64_t>(frequency.QuadPart)};
+  }
+
   platform::SystemInformation SystemInfo() override {
     SYSTEM_INFO si;
     ZeroMemory(&si, sizeof si);
