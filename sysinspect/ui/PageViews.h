@@ -9,5 +9,10 @@ namespace nsx::ui {
 
 std::unique_ptr<TOverviewPage> CreateAboutPage();
 std::unique_ptr<TOverviewPage> CreateMachinePage();
+std::unique_ptr<TOverviewPage> CreateOSPage();
+std::unique_ptr<TOverviewPage> CreateTimeZonePage();
+std::unique_ptr<TOverviewPage> CreateCPUPage();
+std::unique_ptr<TOverviewPage> CreateMemoryPage();
+std::unique_ptr<TOverviewPage> CreateAPMPage();
 
 }  // namespace nsx::ui

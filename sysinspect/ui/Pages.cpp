@@ -8,6 +8,11 @@ namespace nsx::ui {
 std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
   switch (page) {
     case pgMachine: return CreateMachinePage();
+    case pgOS: return CreateOSPage();
+    case pgCPU: return CreateCPUPage();
+    case pgMemory: return CreateMemoryPage();
+    case pgAPM: return CreateAPMPage();
+    case pgTimeZone: return CreateTimeZonePage();
     case pgAbout: return CreateAboutPage();
     default: return std::make_unique<TOverviewPage>();
   }

@@ -148,6 +148,17 @@ bool RefuseCheckChange(LPARAM notifyHeader) {
   return GetPropA(header->hwndFrom, kFillingProperty) == nullptr;
 }
 
+HWND CreateField(HWND parent, const char* caption, int x, int y, int labelWidth, int editWidth, int id) {
+  CreateLabel(parent, caption, x, y + 3, labelWidth, 16);
+  return CreateReadOnlyEdit(parent, x + labelWidth, y, editWidth, 21, id);
+}
+
+std::string ThousandSeparator() {
+  char text[8] = {0};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text) <= 0) return ",";
+  return text;
+}
+
 void SetText(HWND window, const std::string& text) {
   if (window) SetWindowTextA(window, text.c_str());
 }

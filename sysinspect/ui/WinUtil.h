@@ -122,6 +122,10 @@ class CheckListFill {
 bool RefuseCheckChange(LPARAM notifyHeader);
 
 void SetText(HWND window, const std::string& text);
+// A label and a read-only edit to its right; returns the edit.
+HWND CreateField(HWND parent, const char* caption, int x, int y, int labelWidth, int editWidth, int id);
+// The user's thousands separator.
+std::string ThousandSeparator();
 std::string GetText(HWND window);
 
 // Centres a window on the screen (outer size; negative edges are kept).
