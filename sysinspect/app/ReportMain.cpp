@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <iostream>
 #include <string>
 
 #include "../core/NSX_GUI.h"

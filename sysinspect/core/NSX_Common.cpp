@@ -1,7 +1,7 @@
 #include "NSX_Common.h"
 
 #include <cstdio>
-#include <fstream>
+#include <memory>
 
 #include "AnsiText.h"
 #include "Runtime.h"
@@ -26,11 +26,12 @@ std::string TReportList::Text() const {
 }
 
 bool TReportList::SaveToFile(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
+  // C streams: the program carries no iostream machinery for one write.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+  if (!file) return false;
   std::string text = Text();
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return static_cast<bool>(out.flush());
+  bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+  return std::fclose(file.release()) == 0 && written;
 }
 
 std::string EscapeXML(const std::string& text) {
