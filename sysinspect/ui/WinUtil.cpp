@@ -180,19 +180,25 @@ void CentreOnScreen(HWND window) {
   SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+BOOL CALLBACK DisableOther(HWND other, LPARAM param) {
+  auto* walk = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(param);
+  if (other != walk->first && IsWindowVisible(other) && IsWindowEnabled(other)) {
+    EnableWindow(other, FALSE);
+    walk->second->push_back(other);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 void RunModal(HWND window, const bool& done) {
   // Every other window of the program is disabled while this one is up, as
   // a modal window does, whether or not it has an owner.
   std::vector<HWND> disabled;
   std::pair<HWND, std::vector<HWND>*> walk(window, &disabled);
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND other, LPARAM param) -> BOOL {
-    auto* self = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(param);
-    if (other != self->first && IsWindowVisible(other) && IsWindowEnabled(other)) {
-      EnableWindow(other, FALSE);
-      self->second->push_back(other);
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&walk));
+  EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&walk));
   HWND owner = GetWindow(window, GW_OWNER);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);

@@ -93,12 +93,14 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+  return TRUE;
+}
+
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> all;
-  EnumChildWindows(parent, [](HWND child, LPARAM param) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
