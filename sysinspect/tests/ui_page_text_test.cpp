@@ -86,25 +86,5 @@ TEST(APMPageText, PercentagesAbove100AreUnknown) {
   EXPECT_FALSE(BatteryPercentKnown(255));
 }
 
-TEST(DateTimeParts, DayCountsFromTheEpoch) {
-  auto epoch = DecodeDateTime(0);
-  EXPECT_EQ(epoch.year, 1899);
-  EXPECT_EQ(epoch.month, 12);
-  EXPECT_EQ(epoch.day, 30);
-  auto y2k = DecodeDateTime(36526.75);
-  EXPECT_EQ(y2k.year, 2000);
-  EXPECT_EQ(y2k.month, 1);
-  EXPECT_EQ(y2k.day, 1);
-  EXPECT_EQ(y2k.hour, 18);
-  EXPECT_EQ(y2k.minute, 0);
-  auto leap = DecodeDateTime(36585.5 + 1.0 / 86400);  // 2000-02-29 12:00:01
-  EXPECT_EQ(leap.month, 2);
-  EXPECT_EQ(leap.day, 29);
-  EXPECT_EQ(leap.second, 1);
-  auto before = DecodeDateTime(-1.25);  // the day before the epoch, 6 a.m.
-  EXPECT_EQ(before.day, 29);
-  EXPECT_EQ(before.hour, 6);
-}
-
 }  // namespace
 }  // namespace nsx::ui

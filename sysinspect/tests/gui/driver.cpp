@@ -397,7 +397,20 @@ int main(int argc, char** argv) {
     HWND start = WaitVisible("TForm1", 20000);
     if (!start) return Fail("no start window");
     Press(GetDlgItem(start, idStartOK));
-    HWND overview = WaitVisible("TfrmNSX_Overview", 60000);
+    // Message boxes that come up on the way (the default handler's) are
+    // read out and answered.
+    HWND overview = nullptr;
+    WaitFor([&] {
+      HWND box = FindWindowA("#32770", "Error");
+      if (box && IsWindowVisible(box)) {
+        for (HWND child : Children(box))
+          if (ClassOf(child) == "Static" && !WindowTextUtf8(child).empty())
+            std::printf("message\t%s\n", WindowTextUtf8(child).c_str());
+        Press(GetDlgItem(box, IDOK));
+        Sleep(300);
+      }
+      return (overview = FindVisible("TfrmNSX_Overview")) != nullptr;
+    }, 60000);
     if (!overview) return Fail("no overview window after the first button");
     if (!WaitResponsive(overview, 60000)) return Fail("the overview does not answer");
     std::printf("start window enabled: %d\n", IsWindowEnabled(start) ? 1 : 0);

@@ -144,34 +144,4 @@ std::int64_t UptimeSeconds(std::uint32_t tickCount) {
 
 bool BatteryPercentKnown(std::uint32_t percent) { return percent <= 100; }
 
-TDateTimeParts DecodeDateTime(double value) {
-  TDateTimeParts parts{};
-  // Whole milliseconds from the epoch; negative values count back from it
-  // with a positive time of day, as the framework reads them.
-  double days = std::floor(value);
-  double fraction = std::fabs(value - days);
-  if (value < 0) fraction = std::fabs(value - std::ceil(value));
-  long long ms = std::llround(fraction * 86400000.0);
-  long long dayNumber = static_cast<long long>(value < 0 ? std::ceil(value) : days);
-  if (ms >= 86400000) {
-    ms -= 86400000;
-    dayNumber += value < 0 ? -1 : 1;
-  }
-  // The civil date of the day (1899-12-30 is day 0).
-  long long z = dayNumber - 25569 + 719468;  // days since 0000-03-01 (25569: 1899-12-30 to 1970-01-01)
-  long long era = (z >= 0 ? z : z - 146096) / 146097;
-  long long doe = z - era * 146097;
-  long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  long long mp = (5 * doy + 2) / 153;
-  parts.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  parts.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  parts.year = static_cast<int>(yoe + era * 400 + (parts.month <= 2 ? 1 : 0));
-  parts.hour = static_cast<int>(ms / 3600000);
-  parts.minute = static_cast<int>(ms / 60000 % 60);
-  parts.second = static_cast<int>(ms / 1000 % 60);
-  parts.millisecond = static_cast<int>(ms % 1000);
-  return parts;
-}
-
 }  // namespace nsx::ui

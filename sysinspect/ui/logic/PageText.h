@@ -57,11 +57,4 @@ std::int64_t UptimeSeconds(std::uint32_t tickCount);
 constexpr const char* kInfoNotAvailable = "<info not available>";
 bool BatteryPercentKnown(std::uint32_t percent);
 
-// A date-time value of the framework (days since 30 December 1899, the
-// fraction the time of day) in its calendar fields.
-struct TDateTimeParts {
-  int year, month, day, hour, minute, second, millisecond;
-};
-TDateTimeParts DecodeDateTime(double value);
-
 }  // namespace nsx::ui
