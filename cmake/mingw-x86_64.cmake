@@ -1,20 +1,5 @@
-# Cross build of the Windows programs with MinGW-w64 for 64-bit x86 (the Wine test build: this machine runs no 32-bit code).
-set(CMAKE_SYSTEM_NAME Windows)
+# The same programs for 64-bit x86, which the Wine tests run (the machines
+# here execute no 32-bit code, so 32-bit Wine cannot start).
+set(MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-# Prefer the win32 threading model: no winpthread DLL, nothing the 9x family lacks.
-foreach(tool gcc g++)
-  if(EXISTS /usr/bin/x86_64-w64-mingw32-${tool}-win32)
-    set(_mingw_${tool} /usr/bin/x86_64-w64-mingw32-${tool}-win32)
-  else()
-    set(_mingw_${tool} x86_64-w64-mingw32-${tool})
-  endif()
-endforeach()
-set(CMAKE_C_COMPILER ${_mingw_gcc})
-set(CMAKE_CXX_COMPILER ${_mingw_g++})
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
