@@ -17,6 +17,7 @@ namespace {
 
 const int kClientWidth = 394, kClientHeight = 509;
 const int kButtonPanel = 37, kBorder = 5;
+const UINT_PTR kFallbackTimer = 1;
 
 }  // namespace
 
@@ -27,6 +28,7 @@ TfrmNSX_Overview::TfrmNSX_Overview() {
 }
 
 TfrmNSX_Overview::~TfrmNSX_Overview() {
+  if (Handle()) KillTimer(Handle(), kFallbackTimer);
   cpuUsage_.reset();
   if (reportMenu_) DestroyMenu(reportMenu_);
   // The sheets point at the pages: the window goes before them.
@@ -67,13 +69,16 @@ void TfrmNSX_Overview::FormCreate() {
   cpuUsage_->OnInterval = [this](TNCPUUsage&, std::uint32_t value) { CPUUsageInterval(value); };
   cpuUsage_->SetInterval(1000);
   // On the 9x family a missing statistics key raises here, at creation. The
-  // message is shown and the window opens all the same, without the
-  // once-a-second update: a broken statistics key should not hide the rest.
+  // message is shown and the window opens all the same: a broken statistics
+  // key should not hide the rest.
   try {
     cpuUsage_->SetActive(true);
   } catch (const std::exception& error) {
     ShowException(nullptr, error);
   }
+  // Without a sampler the window still updates once a second, with the CPU
+  // load unknown (all bits set, as an unreadable statistic reports it).
+  if (!cpuUsage_->Active()) SetTimer(Handle(), kFallbackTimer, 1000, nullptr);
 }
 
 void TfrmNSX_Overview::SetTopicMask(std::uint32_t mask) {
@@ -232,7 +237,14 @@ void TfrmNSX_Overview::cmReportCurrent() {
 }
 
 void TfrmNSX_Overview::CPUUsageInterval(std::uint32_t value) {
-  if (!sysInfo_) return;
+  // A message box shown by an update runs its own loop, where the next tick
+  // arrives: one update at a time, so boxes do not pile up every second.
+  if (!sysInfo_ || updating_) return;
+  struct Scope {
+    bool& flag;
+    explicit Scope(bool& f) : flag(f) { flag = true; }
+    ~Scope() { flag = false; }
+  } scope(updating_);
   // Memory first, then the CPU gauge, then uptime and lock keys.
   for (int page : {static_cast<int>(pgMemory), static_cast<int>(pgCPU), static_cast<int>(pgMachine)})
     pages_[page]->LiveUpdate(*sysInfo_, value);
@@ -271,6 +283,12 @@ LRESULT TfrmNSX_Overview::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
       cmClose();
       return 0;
+    case WM_TIMER:
+      if (wParam == kFallbackTimer) {
+        Guarded(Handle(), [this] { CPUUsageInterval(0xFFFFFFFFu); });
+        return 0;
+      }
+      break;
   }
   return TWindowBase::HandleMessage(message, wParam, lParam);
 }

@@ -59,6 +59,7 @@ class TfrmNSX_Overview : public TWindowBase {
   std::array<std::unique_ptr<TOverviewPage>, kOverviewPageCount> pages_;
   std::unique_ptr<TNCPUUsage> cpuUsage_;
   bool closed_ = false;
+  bool updating_ = false;  // a live update is running
 };
 
 // The aggregate's ShowOverview: create, configure, refresh, show modally, destroy.
