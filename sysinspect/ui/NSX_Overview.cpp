@@ -245,9 +245,12 @@ void TfrmNSX_Overview::CPUUsageInterval(std::uint32_t value) {
     explicit Scope(bool& f) : flag(f) { flag = true; }
     ~Scope() { flag = false; }
   } scope(updating_);
-  // Memory first, then the CPU gauge, then uptime and lock keys.
-  for (int page : {static_cast<int>(pgMemory), static_cast<int>(pgCPU), static_cast<int>(pgMachine)})
-    pages_[page]->LiveUpdate(*sysInfo_, value);
+  // Memory first, then the CPU gauge, then uptime and lock keys; an error
+  // is shown while the flag still holds off the next tick.
+  Guarded(Handle(), [&] {
+    for (int page : {static_cast<int>(pgMemory), static_cast<int>(pgCPU), static_cast<int>(pgMachine)})
+      pages_[page]->LiveUpdate(*sysInfo_, value);
+  });
 }
 
 LRESULT TfrmNSX_Overview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
