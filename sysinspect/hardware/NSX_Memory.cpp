@@ -20,6 +20,13 @@ void TResources::GetInfo() {
     system_ = gdi_ = user_ = kNTFreeResources;
     return;
   }
+  // Without the 32-to-16-bit call gate (a 9x version reported by a kernel32
+  // that has no 16-bit side, as 64-bit Wine in its Windows 98 mode) there is
+  // nothing to ask: the amounts are unknown, which is no error.
+  if (!thunkGate_) {
+    system_ = gdi_ = user_ = 0;
+    return;
+  }
   system_ = Ask(kFreeSystem);
   user_ = Ask(kFreeUser);
   gdi_ = Ask(kFreeGdi);
@@ -27,7 +34,6 @@ void TResources::GetInfo() {
 
 std::uint16_t TResources::Ask(std::uint16_t which) {
   auto& memory = Machine().Memory();
-  if (!thunkGate_) throw Exception("Can't get address of QT_Thunk");
   if (entry16_ == 0) {
     // user.exe is a system module that stays loaded: the entry is looked up
     // under this reference, which is then released, and kept for later calls.

@@ -135,6 +135,20 @@ TEST(TResources, NineXAsksUserExeOnceThenEachHeap) {
                                       "call 1", "call 0", "call 2", "call 1"}));
 }
 
+TEST(TResources, WithoutTheCallGateTheAmountsAreUnknownAndNothingIsCalled) {
+  auto m = test::Win98SE();
+  m.memory.thunkGate = false;
+  m.memory.freeSystem = 71;
+  test::TestMachine machine(m);
+  TMemory memory;
+  memory.SetExceptionMode(emRaise);
+  memory.GetInfo();
+  EXPECT_EQ(memory.Resources().System(), 0);
+  EXPECT_EQ(memory.Resources().User(), 0);
+  EXPECT_TRUE(machine.Data().memory.calls16.empty());
+  EXPECT_TRUE(machine.Platform().consoleLines.empty());
+}
+
 TEST(TResources, FailuresAreReportedByTheGuardAndMemoryIsStillGathered) {
   struct Case {
     bool gate, loads, entry;
@@ -143,7 +157,6 @@ TEST(TResources, FailuresAreReportedByTheGuardAndMemoryIsStillGathered) {
   const Case cases[] = {
       {true, false, true, "TMemory.GetInfo: Can't load USER.EXE!"},
       {true, true, false, "TMemory.GetInfo: Can't get address of GetFreeSystemResources"},
-      {false, true, true, "TMemory.GetInfo: Can't get address of QT_Thunk"},
   };
   for (const auto& c : cases) {
     auto m = test::Win98SE();
