@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xdotool x11-utils x11-apps imagemagick
   libx11-dev libxt-dev libxaw7-dev libxmu-dev libxext-dev
   libxml2-utils python3
