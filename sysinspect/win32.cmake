@@ -19,7 +19,7 @@ file(GLOB SYSINSPECT_GUI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/app/WinMain.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/app/StartWindow.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/app/sysinspect.rc)
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/program.rc)
 add_executable(sysinspect WIN32 ${SYSINSPECT_GUI_SOURCES})
 target_link_libraries(sysinspect PRIVATE sysinspect_win32 comctl32 comdlg32)
 target_link_options(sysinspect PRIVATE ${SYSINSPECT_STATIC_LINK})
