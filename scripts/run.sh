@@ -21,6 +21,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 programs="$root/build-win64/sysinspect"
 
+# A new prefix gets a CJK font linked to the dialog fonts, as East Asian
+# language support does on Windows, so the start window's captions render.
+if [ ! -f "$WINEPREFIX/.sysinspect-fonts" ]; then
+  "$wine" wineboot -i >/dev/null 2>&1 || true
+  fontlink=$(readlink -f sysinspect/tests/wine/fontlink.reg)
+  "$wine" regedit /S "Z:${fontlink//\//\\}" >/dev/null 2>&1
+  "$(command -v wineserver || echo /usr/lib/wine/wineserver64)" -w
+  touch "$WINEPREFIX/.sysinspect-fonts"
+fi
+
 if [ -n "${DISPLAY:-}" ]; then
   exec "$wine" "$programs/sysinspect.exe"
 fi
