@@ -8,6 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool x11-utils x11-apps imagemagick
   libx11-dev libxt-dev libxaw7-dev libxmu-dev libxext-dev
@@ -34,7 +35,7 @@ fi
 
 # MinGW's default thread model on Debian is win32 for the plain compiler names;
 # select it explicitly so a posix default never sneaks winpthread in.
-for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc; do
+for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc x86_64-w64-mingw32-g++ x86_64-w64-mingw32-gcc; do
   if [ -e "/usr/bin/$tool-win32" ]; then
     $SUDO update-alternatives --set "$tool" "/usr/bin/$tool-win32" >/dev/null 2>&1 || true
   fi
