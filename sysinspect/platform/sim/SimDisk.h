@@ -35,9 +35,10 @@ struct SimDisks {
   // with no local name).
   std::vector<std::string> unnamedConnections;
   std::uint32_t errorMode = 0;
-  // Roots whose query would have shown a critical-error box: asked without
-  // media while the error mode lacked SEM_FAILCRITICALERRORS.
-  std::vector<std::string> criticalErrorBoxes;
+  // Roots queried while the error mode lacked SEM_FAILCRITICALERRORS: a
+  // drive whose media is missing (or was just taken out) would show a
+  // critical-error box there.
+  std::vector<std::string> unsuppressedQueries;
   // GetDriveTypeA answers every query on these roots with this value
   // (a driver answering outside the documented range).
   std::map<char, std::uint32_t> driveTypeOverride;

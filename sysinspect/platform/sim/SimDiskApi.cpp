@@ -74,6 +74,7 @@ std::uint32_t SimDiskApi::LogicalDriveStrings(std::uint32_t bufferLength, std::s
 }
 
 std::uint32_t SimDiskApi::DriveType(const std::string& root) {
+  Asked(root);
   char letter = DriveLetterOf(root);
   auto forced = data_.driveTypeOverride.find(letter);
   if (forced != data_.driveTypeOverride.end()) return forced->second;
@@ -88,13 +89,14 @@ std::uint32_t SimDiskApi::SetErrorMode(std::uint32_t mode) {
   return previous;
 }
 
+void SimDiskApi::Asked(const std::string& root) {
+  if (!(data_.errorMode & platform::kSemFailCriticalErrors)) data_.unsuppressedQueries.push_back(root);
+}
+
 const SimDrive* SimDiskApi::Ready(const std::string& root) {
+  Asked(root);
   auto it = data_.drives.find(DriveLetterOf(root));
-  if (it == data_.drives.end()) return nullptr;
-  if (!it->second.mediaPresent) {
-    if (!(data_.errorMode & platform::kSemFailCriticalErrors)) data_.criticalErrorBoxes.push_back(root);
-    return nullptr;
-  }
+  if (it == data_.drives.end() || !it->second.mediaPresent) return nullptr;
   return &it->second;
 }
 

@@ -21,8 +21,9 @@ class SimDiskApi : public platform::DiskApi {
   std::vector<platform::NetConnection> ConnectedDisks() override;
 
  private:
-  // The drive of a root path, when it exists and has media; a query
-  // without media is noted as a critical-error box unless suppressed.
+  // Notes a query made while critical errors are not suppressed.
+  void Asked(const std::string& root);
+  // The drive of a root path, when it exists and has media.
   const SimDrive* Ready(const std::string& root);
 
   SimMachine& machine_;
