@@ -70,7 +70,10 @@ class TDrivesPage : public TOverviewPage {
     clbFlags_ = CreateControl(sheet, WC_LISTVIEWA, "", LVS_LIST | LVS_SINGLESEL | WS_TABSTOP, 16, 262, w - 16,
                               height - 262 - 16, idDrivesFlags, WS_EX_CLIENTEDGE);
     SendMessageA(clbFlags_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-    SendMessageA(clbFlags_, LVM_SETCOLUMNWIDTH, 0, (w - 16 - 8) / 2);
+    // Two columns side by side, with no room left for a scroll bar.
+    RECT client{};
+    GetClientRect(clbFlags_, &client);
+    SendMessageA(clbFlags_, LVM_SETCOLUMNWIDTH, 0, (client.right - client.left) / 2 - 1);
   }
 
   void Fill(TNSystemInfo& info) override {
@@ -155,7 +158,7 @@ class TIDEPage : public TOverviewPage {
     (void)height;
     int w = width - 16;
     CreateLabel(sheet, "Position:", 8, 12, 90, 16);
-    cbIDE_ = CreateControl(sheet, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 98, 8, 160, 200,
+    cbIDE_ = CreateControl(sheet, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 110, 8, 160, 200,
                            idIDECombo);
     for (const char* caption : IDEPositionCaptions())
       SendMessageA(cbIDE_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));

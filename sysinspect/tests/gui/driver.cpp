@@ -390,16 +390,13 @@ HWND PageChild(int id) {
 int ComboItems(int id) {
   HWND combo = PageChild(id);
   if (!combo) return Fail("no combo box " + std::to_string(id) + " on the page");
-  RemoteBuffer remote(combo, 1024);
-  if (!remote.Ok()) return Fail("cannot reach the program's memory");
+  // The system carries this message's text across processes, as it does for list boxes.
   int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
-    char text[1024] = {0};
-    if (SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) < 1000) {
-      SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(remote.At(0)));
-      remote.Read(0, text, 1000);
-    }
-    std::printf("%s\n", text);
+    wchar_t text[1024] = {0};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 1000)
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", Utf8(text).c_str());
   }
   return 0;
 }
