@@ -143,6 +143,7 @@ enum TControlId : int {
   idDrivesFC = 1411,
   idDrivesTC = 1412,
   idDrivesFlags = 1413,
+  idDrivesFlags2 = 1414,
 
   // IDE page.
   idIDECombo = 1501,

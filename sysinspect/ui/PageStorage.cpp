@@ -67,13 +67,11 @@ class TDrivesPage : public TOverviewPage {
     gDisk_->SetForeColor(RGB(0, 0, 128));
 
     CreateGroup(sheet, " File system ", 8, 244, w, height - 244 - 8);
-    clbFlags_ = CreateControl(sheet, WC_LISTVIEWA, "", LVS_LIST | LVS_SINGLESEL | WS_TABSTOP, 16, 262, w - 16,
-                              height - 262 - 16, idDrivesFlags, WS_EX_CLIENTEDGE);
-    SendMessageA(clbFlags_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-    // Two columns side by side, with no room left for a scroll bar.
-    RECT client{};
-    GetClientRect(clbFlags_, &client);
-    SendMessageA(clbFlags_, LVM_SETCOLUMNWIDTH, 0, (client.right - client.left) / 2 - 1);
+    // The flags in two columns: two check lists side by side, six flags each.
+    int half = (w - 8 - 2) / 2;
+    for (int i = 0; i < 2; ++i)
+      clbFlags_[i] = CreateReportList(sheet, 12 + i * (half + 2), 262, half, height - 262 - 14,
+                                      i == 0 ? idDrivesFlags : idDrivesFlags2, {{"Flag", 0}}, true, true);
   }
 
   void Fill(TNSystemInfo& info) override {
@@ -136,18 +134,24 @@ class TDrivesPage : public TOverviewPage {
 
     TStringList flags;
     disk.GetFileFlagsStr(flags);
-    CheckListFill filling(clbFlags_);
-    SendMessageA(clbFlags_, LVM_DELETEALLITEMS, 0, 0);
-    for (const auto& flag : CheckItemsFromPairs(flags)) {
-      int row = AddListRow(clbFlags_, {flag.text});
-      if (row >= 0) SetListChecked(clbFlags_, row, flag.checked);
+    auto items = CheckItemsFromPairs(flags);
+    size_t perColumn = (items.size() + 1) / 2;
+    for (size_t column = 0; column < 2; ++column) {
+      HWND list = clbFlags_[column];
+      CheckListFill filling(list);
+      SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+      for (size_t i = column * perColumn; i < items.size() && i < (column + 1) * perColumn; ++i) {
+        int row = AddListRow(list, {items[i].text});
+        if (row >= 0) SetListChecked(list, row, items[i].checked);
+      }
+      SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);  // six rows need no scroll bar
     }
   }
 
   TNSystemInfo* info_ = nullptr;
   HWND cbDrive_ = nullptr, imgDrive_ = nullptr, lDriveType_ = nullptr, eUNC_ = nullptr, eDSN_ = nullptr;
   HWND lCapacity_ = nullptr, lFree_ = nullptr, lBPS_ = nullptr, lSPC_ = nullptr, lFC_ = nullptr, lTC_ = nullptr;
-  HWND clbFlags_ = nullptr;
+  HWND clbFlags_[2] = {};
   std::unique_ptr<TGauge> gDisk_;
   OwnedIcon icon_;
 };

@@ -28,7 +28,11 @@ within_percent() {  # GOT WANT PERCENT
 check_mode() {
   local mode=$1 out="$TEST_OUT/$1.xml"
   wine_set_version "$mode"
+  local devices_before
+  devices_before=$(ls -A "$drives")
   run_report "$out"
+  # Opening the IDE devices by name leaves nothing behind.
+  expect_eq "$(ls -A "$drives")" "$devices_before" "$mode device names after the report"
 
   expect_eq "$(xml_data "$out" Disk AvailableLogicalDisks)" "$expected_letters" "$mode drive letters"
   expect_eq "$(xmllint --xpath 'count(//Disk/section)' "$out")" "${#expected_letters}" "$mode drive sections"

@@ -44,7 +44,7 @@ check_drive() {
   expect_eq "$(field "$dump" 1412 | digits)" "$(disk_data "$report" "$letter" TotalClusters)" "$mode $letter: total clusters"
   # The flags in the report's order, checked where the report says 1.
   local shown wanted
-  shown=$(awk -F'\t' '$1 == 1413 { print ($3 ~ /\[x\]$/) ? 1 : 0 }' "$dump" | tr -d '\n')
+  shown=$(awk -F'\t' '$1 == 1413 || $1 == 1414 { print ($3 ~ /\[x\]$/) ? 1 : 0 }' "$dump" | tr -d '\n')
   wanted=$(xmllint --xpath "//Disk/section[@name='Disk_$letter']/section[@name='Flags']/data/text()" "$report" | tr -d '\n')
   expect_eq "$shown" "$wanted" "$mode $letter: flag marks"
 }
