@@ -49,17 +49,7 @@ class DiskLoader {
     return csd != "B" && csd != "C";
   }
 
-  std::uint64_t Unsigned(const IniEntry& e, std::uint64_t max) const {
-    try {
-      size_t used = 0;
-      unsigned long long value = std::stoull(e.value, &used, 0);
-      if (used != e.value.size() || value > max || e.value[0] == '-') throw std::invalid_argument("range");
-      return value;
-    } catch (const std::exception&) {
-      throw ProfileError(ini_.fileName, e.line,
-                         "\"" + e.key + "\" needs a number up to " + std::to_string(max) + ", not \"" + e.value + "\"");
-    }
-  }
+  std::uint64_t Unsigned(const IniEntry& e, std::uint64_t max) const { return IniUnsigned(e, ini_.fileName, max); }
   std::uint32_t U32(const IniEntry& e) const { return static_cast<std::uint32_t>(Unsigned(e, 0xFFFFFFFFu)); }
   bool Flag(const IniEntry& e) const { return Unsigned(e, 1) != 0; }
   std::string Ansi(const IniEntry& e) const { return Utf8ToAnsi(e.value, m_.ansiCodePage); }
