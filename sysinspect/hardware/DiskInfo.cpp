@@ -78,6 +78,7 @@ std::string DriveSign(const std::string& drive) { return drive.substr(0, 2); }
 std::string DriveRoot(const std::string& drive) { return DriveSign(drive) + "\\"; }
 
 bool GetMediaPresent(const std::string& drive) {
+  if (!StartsWithDrive(drive)) return false;
   auto& disk = Machine().Disk();
   try {
     platform::CriticalErrorsSuppressed quiet(disk);
@@ -91,6 +92,11 @@ TDiskInfo GetDiskInfo(const std::string& drive, TMediaType previousType) {
   auto& disk = Machine().Disk();
   TDiskInfo info;
   info.Drive = DriveSign(drive);
+  // Without a letter the root would be "\", the current drive's: no drive is read.
+  if (!StartsWithDrive(drive)) {
+    info.MediaType = dtNotExists;
+    return info;
+  }
   std::string root = DriveRoot(drive);
   platform::CriticalErrorsSuppressed quiet(disk);
   std::uint32_t type = disk.DriveType(root);
@@ -130,6 +136,7 @@ TDiskInfo GetDiskInfo(const std::string& drive, TMediaType previousType) {
 }
 
 std::string GetDriveUNC(const std::string& drive) {
+  if (!StartsWithDrive(drive)) return "";
   auto& disk = Machine().Disk();
   // From the root: the drive alone would expand to its current directory,
   // a path of the machine that says nothing about the drive.

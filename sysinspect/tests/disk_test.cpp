@@ -139,6 +139,11 @@ TEST(TDisk, ADriveWithoutMediaShowsNothingOfThePreviousDrive) {
   machine.Data().disks.driveTypeOverride['A'] = 9;
   disk.SetDrive("A:");
   EXPECT_EQ(disk.MediaType(), dtRemovable);
+  // No letter (a Windows directory that could not be read): no drive, not the current one.
+  disk.SetDrive("");
+  EXPECT_EQ(disk.MediaType(), dtNotExists);
+  EXPECT_FALSE(disk.MediaPresent());
+  EXPECT_EQ(disk.UNC(), "");
 }
 
 TEST(TDisk, SizesWithAndWithoutTheExtendedQuery) {

@@ -75,7 +75,8 @@ const std::vector<HdparmDecode>& Samples() {
     if (DIR* dir = opendir(kAtaDir.c_str())) {
       while (dirent* entry = readdir(dir)) {
         std::string file = entry->d_name;
-        if (file.size() > 4 && file.compare(file.size() - 4, 4, ".bin") == 0) names.push_back(file.substr(0, file.size() - 4));
+        if (file.size() > 4 && file.compare(file.size() - 4, 4, ".bin") == 0)
+          names.push_back(file.substr(0, file.size() - 4));
       }
       closedir(dir);
     }

@@ -205,7 +205,8 @@ TEST(TIDE, ReportWritesAllFourPositionsWithWholeMebibytes) {
   EXPECT_EQ(list[3], "<section name=\"Primary Master\">");
   EXPECT_EQ(list[4], "<data name=\"SerialNumber\" type=\"string\" source=\"Registry\"></data>");
   EXPECT_EQ(list[21], "<section name=\"Secondary Master\">");
-  EXPECT_EQ(list[23], "<data name=\"ModelNumber\" type=\"string\" source=\"SCSI\">SMALL &quot;&amp;&quot; &lt;DISK&gt;</data>");
+  EXPECT_EQ(list[23],
+            "<data name=\"ModelNumber\" type=\"string\" source=\"SCSI\">SMALL &quot;&amp;&quot; &lt;DISK&gt;</data>");
   EXPECT_EQ(list[28], "<data name=\"Capacity\" type=\"integer\" source=\"SCSI\" unit=\"MB\">1</data>");
   EXPECT_EQ(list[30], "<section name=\"Secondary Slave\">");
   EXPECT_EQ(list[list.Count() - 2], "</IDE>");

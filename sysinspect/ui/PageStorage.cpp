@@ -181,7 +181,8 @@ class TIDEPage : public TOverviewPage {
         {"Capacity:",       idIDECapacity},
     };
     CreateGroup(sheet, " Drive ", 8, 40, w, 8 + 7 * 28 + 16);
-    for (int i = 0; i < 7; ++i) fields_[i] = CreateField(sheet, rows[i].caption, 20, 62 + i * 28, 90, w - 114, rows[i].id);
+    for (int i = 0; i < 7; ++i)
+      fields_[i] = CreateField(sheet, rows[i].caption, 20, 62 + i * 28, 90, w - 114, rows[i].id);
   }
 
   void Fill(TNSystemInfo& info) override {

@@ -38,7 +38,9 @@ class HardwareLoader {
   }
 
  private:
-  std::uint32_t U32(const IniEntry& e) { return static_cast<std::uint32_t>(IniUnsigned(e, ini_.fileName, 0xFFFFFFFFu)); }
+  std::uint32_t U32(const IniEntry& e) {
+    return static_cast<std::uint32_t>(IniUnsigned(e, ini_.fileName, 0xFFFFFFFFu));
+  }
   std::uint8_t U8(const IniEntry& e) { return static_cast<std::uint8_t>(IniUnsigned(e, ini_.fileName, 0xFF)); }
   std::uint16_t U16(const IniEntry& e) { return static_cast<std::uint16_t>(IniUnsigned(e, ini_.fileName, 0xFFFF)); }
   std::uint64_t U64(const IniEntry& e) { return IniUnsigned(e, ini_.fileName, ~0ull); }
