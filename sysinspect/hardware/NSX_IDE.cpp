@@ -1,5 +1,7 @@
 #include "NSX_IDE.h"
 
+#include <cstdio>
+
 #include "../core/Norvik_Routines.h"
 #include "../core/Runtime.h"
 #include "Norvik_WinIOCTL.h"
@@ -27,19 +29,28 @@ long ReadSmartAt(int position, TDriveInfo& info) { return ReadIdeSmart(position,
 struct TMethodStep {
   TAccessMethod method;
   long (*read)(int position, TDriveInfo& info);
+  bool systemCodes;  // the reader returns system error codes (not a layer's own status)
 };
 // The access methods in the order they are tried. The ASPI source
-// (amASPI, from the engines topic's device scan) belongs between amSMART
-// and amRegistry; its status bytes are ASPI's own, not system error codes.
+// (amASPI, ReadIdeAspi on the engines topic's device scan) belongs between
+// amSMART and amRegistry, with systemCodes false: its status bytes are
+// ASPI's own.
 const TMethodStep kMethodChain[] = {
-    // method     reader
-    {amPhysical, ReadPhysicalAt},
-    {amSCSI, ReadScsiAt},
-    {amSMART, ReadSmartAt},
-    {amRegistry, ReadIdeRegistry},
+    // method     reader          system codes
+    {amPhysical, ReadPhysicalAt,  true},
+    {amSCSI,     ReadScsiAt,      true},
+    {amSMART,    ReadSmartAt,     true},
+    {amRegistry, ReadIdeRegistry, true},
 };
 
 }  // namespace
+
+std::string AccessErrorText(std::uint32_t code, bool systemCode) {
+  if (systemCode || code == 0) return Machine().DeviceIo().SystemMessage(code);
+  char text[32];
+  std::snprintf(text, sizeof text, "Status 0x%02X", static_cast<unsigned>(code));
+  return text;
+}
 
 std::string AccessMethodName(TAccessMethod method) {
   for (const auto& row : kMethodNames)
@@ -69,7 +80,7 @@ void TIDE::GetInfo() {
       device.SectorsPerTrack = info.SectorsPerTrack;
       device.Capacity = info.Capacity;
       device.ErrorCode = static_cast<std::uint32_t>(code);
-      device.ErrorMessage = Machine().DeviceIo().SystemMessage(device.ErrorCode);
+      device.ErrorMessage = AccessErrorText(device.ErrorCode, step.systemCodes);
     }
   }
 }

@@ -16,6 +16,11 @@ enum TAccessMethod { amPhysical, amSCSI, amInt21h, amSMART, amASPI, amRegistry }
 // "Physical", "SCSI", "Int21", "SMART", "ASPI", "Registry".
 std::string AccessMethodName(TAccessMethod method);
 
+// The text of a reader's result: the system's message for a system error
+// code (and for 0), "Status 0xNN" for a status of a layer of its own (an
+// ASPI status byte is no system error code).
+std::string AccessErrorText(std::uint32_t code, bool systemCode);
+
 class TDeviceInfo {
  public:
   TAccessMethod AccessMethod = amPhysical;

@@ -179,6 +179,13 @@ TEST(TIDE, RegistryFallbackSplitsTheIdentifier) {
   }
 }
 
+TEST(TIDE, OnlySystemCodesAreLookedUpAsSystemMessages) {
+  test::TestMachine machine;
+  EXPECT_EQ(AccessErrorText(2, true), "The system cannot find the file specified.");
+  EXPECT_EQ(AccessErrorText(2, false), "Status 0x02");  // an ASPI status, not "file not found"
+  EXPECT_EQ(AccessErrorText(0, false), "The operation completed successfully.");
+}
+
 TEST(TIDE, LaterGatheringRetriesOnlyBlankPositions) {
   sim::SimMachine m = test::WinXPSP3();
   m.ide.identify[0] = Disk("FIRST").bytes;
