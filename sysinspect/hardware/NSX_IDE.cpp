@@ -21,7 +21,12 @@ const TMethodName kMethodNames[] = {
 
 const char* const kPositionNames[] = {"Primary Master", "Primary Slave", "Secondary Master", "Secondary Slave"};
 
-long ReadPhysicalAt(int position, TDriveInfo& info) { return ReadIdePhysical(position, info); }
+// The direct drive command: on the NT family through the SMART driver of the
+// physical drive, on the 9x family through the SMART VxD, which is that
+// family's way to the drive (so its reports keep the source "Physical").
+long ReadPhysicalAt(int position, TDriveInfo& info) {
+  return OSInfo().IsNT ? ReadIdePhysical(position, info) : ReadIdeSmart(position, info);
+}
 // Positions 0 and 1 are drives 0 and 1 of port 0, positions 2 and 3 of port 1.
 long ReadScsiAt(int position, TDriveInfo& info) { return ReadIdeScsi(position / 2, position % 2, info); }
 long ReadSmartAt(int position, TDriveInfo& info) { return ReadIdeSmart(position, info); }

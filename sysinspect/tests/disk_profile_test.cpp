@@ -78,7 +78,7 @@ TEST(DiskProfile, DrivesConnectionsAndSectorsReachTheTopics) {
   TIDE ide;
   ide.GetInfo();
   EXPECT_EQ(ide.PrimarySlave().ModelNumber, "QUANTUM FIREBALL");
-  EXPECT_EQ(ide.PrimarySlave().AccessMethod, amSMART);
+  EXPECT_EQ(ide.PrimarySlave().AccessMethod, amPhysical);  // the SMART VxD, the 9x family's direct way
   EXPECT_EQ(ide.PrimarySlave().Capacity, 4096 * 512);
   EXPECT_EQ(ide.PrimaryMaster().ModelNumber, "");
 }

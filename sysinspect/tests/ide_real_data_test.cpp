@@ -123,7 +123,7 @@ struct FamilyCase {
 TEST(IdentifyRealData, EveryPositionOfSimulatedMachinesShowsTheDrive) {
   const FamilyCase families[] = {
       // family   machine          reader
-      {"98 SE", test::Win98SE, amSMART},
+      {"98 SE", test::Win98SE, amPhysical},
       {"XP", test::WinXPSP3, amSCSI},
   };
   const auto& samples = Samples();

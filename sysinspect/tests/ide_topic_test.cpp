@@ -120,7 +120,7 @@ TEST(TIDE, EachReaderOnEachFamily) {
       {"NT: the SCSI miniport",       test::WinXPSP3, {},    {},     {},       amSCSI},
       {"NT as administrator",         test::WinXPSP3, {},    true,   {},       amPhysical},
       {"NT without miniport access",  test::WinXPSP3, {},    false,  false,    amRegistry},
-      {"9x: the SMART VxD",           test::Win98SE,  {},    {},     {},       amSMART},
+      {"9x: the SMART VxD",           test::Win98SE,  {},    {},     {},       amPhysical},
       {"9x without the SMART VxD",    test::Win98SE,  false, {},     {},       amRegistry},
   };
   for (const auto& c : cases) {
