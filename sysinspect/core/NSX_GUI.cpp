@@ -2,6 +2,7 @@
 
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Devices.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
 
@@ -14,6 +15,7 @@ TNSystemInfo::TNSystemInfo()
   cpu_ = std::make_unique<TCPU>();
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
+  devices_ = std::make_unique<TDevices>();
   apm_ = std::make_unique<TAPM>();
 }
 
@@ -23,6 +25,7 @@ TNSystemInfo::~TNSystemInfo() {
   cpu_.reset();
   memory_.reset();
   os_.reset();
+  devices_.reset();
   apm_.reset();
 }
 
@@ -41,6 +44,7 @@ void TNSystemInfo::Refresh() {
 void TNSystemInfo::GatherTopics() {
   // Devices, CPU, Memory, OS, Disk, the disk's drive, Machine, Network,
   // Display, Media, Engines, IDE, APM, Printers, Software, Startup.
+  GuardCall(devices_->ClassName() + ".GetInfo", exceptionMode_, *devices_, &TDevices::GetInfo);
   GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
@@ -55,6 +59,7 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  devices_->Report(list, false);
   WriteReportFooter(list);
 }
 
