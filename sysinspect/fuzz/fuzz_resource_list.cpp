@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nsx::platform::Bytes value(data, data + size);
   nsx::TDeviceResources resources;
   nsx::DecodeResourceList(value, resources);
-  if (size < 20 + 16 * resources.Resources.size()) std::abort();
+  if (!resources.Resources.empty() && size < 20 + 16 * resources.Resources.size()) std::abort();
   nsx::GetInterfaceTypeStr(resources.InterfaceType);
   for (const auto& entry : resources.Resources) {
     if (entry.Type > 7) std::abort();

@@ -99,6 +99,26 @@ std::string ReportValue(const TResourceEntry& entry) {
   }
 }
 
+// The resource view's items of the devices whose lists were read.
+void AppendResourceItems(const std::vector<TDevice>& devices, const std::vector<TDeviceResources>& resources,
+                         TResourceList& list) {
+  for (size_t i = 0; i < devices.size(); ++i) {
+    if (devices[i].ResourceListKey.empty()) continue;
+    const std::string title = DeviceTitle(devices[i]);
+    for (const auto& entry : resources[i].Resources) {
+      std::string text = ResourceText(entry);
+      if (!text.empty()) list.push_back({text, entry.ShareDisposition, title, devices[i].DeviceClass});
+    }
+  }
+}
+
+// Lower-case ASCII letters, for sort keys that order as CompareText does.
+std::string LowerCase(std::string text) {
+  for (auto& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 }  // namespace
 
 std::string DeviceTitle(const TDevice& device) {
@@ -134,28 +154,31 @@ void TDevices::GetDeviceResources(const TDevice& device, TDeviceResources& out) 
   if (key) ReadResourceList(key, device.ResourceListValue, out);
 }
 
+std::vector<TDeviceResources> TDevices::ReadAllResources() const {
+  std::vector<TDeviceResources> all(devices_.size());
+  for (size_t i = 0; i < devices_.size(); ++i) GetDeviceResources(devices_[i], all[i]);
+  return all;
+}
+
 void TDevices::GetResourceList(TResourceList& list) const {
   list.clear();
-  for (const auto& device : devices_) {
-    if (device.ResourceListKey.empty()) continue;
-    TDeviceResources resources;
-    GetDeviceResources(device, resources);
-    const std::string title = DeviceTitle(device);
-    for (const auto& entry : resources.Resources) {
-      std::string text = ResourceText(entry);
-      if (!text.empty()) list.push_back({text, entry.ShareDisposition, title, device.DeviceClass});
-    }
-  }
+  AppendResourceItems(devices_, ReadAllResources(), list);
 }
 
 void TDevices::Report(TReportList& list, bool standalone) {
   if (standalone) WriteReportHeader(list);
-  ReportDevices(list);
-  if (OSInfo().IsNT) ReportResources(list);
+  // Both elements show the same lists: each is read once.
+  auto resources = ReadAllResources();
+  ReportDevices(list, resources);
+  if (OSInfo().IsNT) {
+    TResourceList items;
+    AppendResourceItems(devices_, resources, items);
+    ReportResources(list, items);
+  }
   if (standalone) WriteReportFooter(list);
 }
 
-void TDevices::ReportDevices(TReportList& list) const {
+void TDevices::ReportDevices(TReportList& list, const std::vector<TDeviceResources>& resources) const {
   WriteElementStart(list, "Devices", ClassName());
   WriteInteger(list, "Count", DeviceCount());
 
@@ -199,10 +222,8 @@ void TDevices::ReportDevices(TReportList& list) const {
     WriteString(list, "ServiceName", d.ServiceName);
     WriteString(list, "ServiceGroup", d.ServiceGroup);
     if (!IsBlank(d.ResourceListKey)) {
-      TDeviceResources resources;
-      GetDeviceResources(d, resources);
       WriteSectionStart(list, "Resources");
-      for (const auto& resource : resources.Resources) {
+      for (const auto& resource : resources[entry.index].Resources) {
         std::string value = ReportValue(resource);
         if (!value.empty()) WriteString(list, GetResourceTypeStr(resource.Type), value);
       }
@@ -214,27 +235,26 @@ void TDevices::ReportDevices(TReportList& list) const {
   WriteElementEnd(list, "Devices");
 }
 
-void TDevices::ReportResources(TReportList& list) const {
-  TResourceList items;
-  GetResourceList(items);
+void TDevices::ReportResources(TReportList& list, const TResourceList& items) const {
   WriteElementStart(list, "DeviceResources", ClassName());
   WriteInteger(list, "Count", static_cast<std::int64_t>(items.size()));
 
   // One section per resource text, in text order, listing every device
   // that uses the resource with its share disposition.
   struct Line {
-    std::string section, data;
+    std::string section, data, sortKey;  // the key: both lines in lower case
   };
   std::vector<Line> lines;
   lines.reserve(items.size());
-  for (const auto& item : items)
-    lines.push_back({"<section name=\"" + EscapeXML(item.Resource) + "\">",
-                     "<data name=\"" + EscapeXML(item.DeviceTitle) + "\" type=\"string\">" +
-                         EscapeXML(GetShareDispositionStr(item.ShareDisposition)) + "</data>"});
-  std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
-    int bySection = CompareText(a.section, b.section);
-    return bySection != 0 ? bySection < 0 : CompareText(a.data, b.data) < 0;
-  });
+  for (const auto& item : items) {
+    Line line{"<section name=\"" + EscapeXML(item.Resource) + "\">",
+              "<data name=\"" + EscapeXML(item.DeviceTitle) + "\" type=\"string\">" +
+                  EscapeXML(GetShareDispositionStr(item.ShareDisposition)) + "</data>",
+              {}};
+    line.sortKey = LowerCase(line.section + line.data);
+    lines.push_back(std::move(line));
+  }
+  std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.sortKey < b.sortKey; });
   const std::string* openSection = nullptr;
   for (const auto& line : lines) {
     if (!openSection || !SameText(*openSection, line.section)) {

@@ -76,8 +76,10 @@ class TDevices : public TTopic {
   void GetResourceList(TResourceList& list) const;
 
  private:
-  void ReportDevices(TReportList& list) const;
-  void ReportResources(TReportList& list) const;
+  // Each device's resource list (empty without a resource-list key).
+  std::vector<TDeviceResources> ReadAllResources() const;
+  void ReportDevices(TReportList& list, const std::vector<TDeviceResources>& resources) const;
+  void ReportResources(TReportList& list, const TResourceList& items) const;
 
   std::vector<TDevice> devices_;
 };
