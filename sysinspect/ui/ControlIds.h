@@ -128,6 +128,13 @@ enum TControlId : int {
   idMachineNumLock = 1202,
   idMachineCapsLock = 1203,
   idMachineScrollLock = 1204,
+
+  // Devices page (its sub-sheets are idDevTabs + 50 and + 51).
+  idDevTabs = 1300,
+  idDevTree = 1301,
+  idDevProps = 1302,
+  idDevRes = 1303,
+  idDevResList = 1304,
 };
 
 }  // namespace nsx::ui
