@@ -6,6 +6,8 @@
 #include "DeviceTestMachines.h"
 #include "TestMachine.h"
 #include "hardware/NSX_Devices.h"
+#include "platform/sim/CodePage.h"
+#include "platform/sim/Profile.h"
 
 namespace nsx {
 namespace {
@@ -243,6 +245,43 @@ TEST(TDevices, NinetyEightWalksTheConfigurationManagerList) {
   TReportList list(1252);
   devices.Report(list, false);
   EXPECT_EQ(list.Lines().back(), "</Devices>");  // no resource element on 9x
+}
+
+// The polish (Windows 2000) profile's devices carry resource lists of every
+// descriptor type; the russian (98 SE) profile has a Configuration Manager
+// list.
+TEST(TDevices, ProfilesOfBothFamilies) {
+  {
+    test::TestMachine machine(sim::LoadProfile(SYSINSPECT_TEST_PROFILES "/polish"));
+    TDevices devices;
+    auto all = Gather(devices);
+    std::vector<std::string> types;
+    for (const auto& d : all) {
+      TDeviceResources r;
+      devices.GetDeviceResources(d, r);
+      std::string line = d.ClassName + ":";
+      for (const auto& entry : r.Resources) line += " " + GetResourceTypeStr(entry.Type);
+      types.push_back(line);
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"fdc: Port Port IRQ DMA DeviceSpecific", "Net: Port IRQ Memory Maximum None",
+                                               "System: Port Port DMA", "System: BusNumber Port Memory"}));
+    EXPECT_EQ(all[1].ResourceListValue, "AllocConfig");  // Control before LogConf
+  }
+  {
+    test::TestMachine machine(sim::LoadProfile(SYSINSPECT_TEST_PROFILES "/russian"));
+    TDevices devices;
+    auto all = Gather(devices);
+    std::vector<std::string> titles;
+    for (const auto& d : all) titles.push_back(ClassTitle(d) + ": " + DeviceTitle(d));
+    auto ansi = [](const std::string& utf8) { return sim::Utf8ToAnsi(utf8, 1251); };
+    EXPECT_EQ(titles, (std::vector<std::string>{"Monitor: " + ansi("Монитор по умолчанию"),
+                                                ansi("Сетевые платы: Realtek RTL8139(A) PCI Fast Ethernet Adapter"),
+                                                ansi("Порты (COM и LPT): Последовательный порт (COM1)"),
+                                                ansi("Системные устройства: Системная плата"),
+                                                ansi("Системные устройства: Intel 82443BX Pentium(r) II Processor to AGP controller")}));
+    EXPECT_EQ(all[1].DriverProvider, "Realtek");
+    EXPECT_EQ(all[3].ClassIcon, "-27");
+  }
 }
 
 }  // namespace
