@@ -240,23 +240,26 @@ void TDevices::ReportResources(TReportList& list, const TResourceList& items) co
   WriteInteger(list, "Count", static_cast<std::int64_t>(items.size()));
 
   // One section per resource text, in text order, listing every device
-  // that uses the resource with its share disposition.
+  // that uses the resource with its share disposition. The lines are sorted
+  // through their lower-cased text (as CompareText orders them), by index.
   struct Line {
-    std::string section, data, sortKey;  // the key: both lines in lower case
+    std::string section, data;
   };
-  std::vector<Line> lines;
-  lines.reserve(items.size());
-  for (const auto& item : items) {
-    Line line{"<section name=\"" + EscapeXML(item.Resource) + "\">",
-              "<data name=\"" + EscapeXML(item.DeviceTitle) + "\" type=\"string\">" +
-                  EscapeXML(GetShareDispositionStr(item.ShareDisposition)) + "</data>",
-              {}};
-    line.sortKey = LowerCase(line.section + line.data);
-    lines.push_back(std::move(line));
+  std::vector<Line> lines(items.size());
+  std::vector<std::string> keys(items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    const auto& item = items[i];
+    lines[i].section = "<section name=\"" + EscapeXML(item.Resource) + "\">";
+    lines[i].data = "<data name=\"" + EscapeXML(item.DeviceTitle) + "\" type=\"string\">" +
+                    EscapeXML(GetShareDispositionStr(item.ShareDisposition)) + "</data>";
+    keys[i] = LowerCase(lines[i].section + lines[i].data);
   }
-  std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.sortKey < b.sortKey; });
+  std::vector<std::uint32_t> order(items.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
   const std::string* openSection = nullptr;
-  for (const auto& line : lines) {
+  for (std::uint32_t index : order) {
+    const Line& line = lines[index];
     if (!openSection || !SameText(*openSection, line.section)) {
       if (openSection) WriteSectionEnd(list);
       list.Add(line.section);
