@@ -131,10 +131,15 @@ std::string ClassTitle(const TDevice& device) {
 
 void TDevices::GetInfo() {
   devices_.clear();
-  devices_ = OSInfo().IsNT ? EnumerateNTDevices() : Enumerate9xDevices();
-  std::stable_sort(devices_.begin(), devices_.end(), [](const TDevice& a, const TDevice& b) {
-    return CompareText(a.ClassName, b.ClassName) < 0;
+  std::vector<TDevice> found = OSInfo().IsNT ? EnumerateNTDevices() : Enumerate9xDevices();
+  // Sorted through their indices: the records are large, and moved once.
+  std::vector<size_t> order(found.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&found](size_t a, size_t b) {
+    return CompareText(found[a].ClassName, found[b].ClassName) < 0;
   });
+  devices_.reserve(found.size());
+  for (size_t i : order) devices_.push_back(std::move(found[i]));
 }
 
 void TDevices::GetDevice(int index, TDevice& out) const {
