@@ -2,6 +2,7 @@
 
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Devices.h"
 #include "../hardware/NSX_Disk.h"
 #include "../hardware/NSX_IDE.h"
 #include "../hardware/NSX_Memory.h"
@@ -17,6 +18,7 @@ TNSystemInfo::TNSystemInfo()
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
   disk_ = std::make_unique<TDisk>();
+  devices_ = std::make_unique<TDevices>();
   ide_ = std::make_unique<TIDE>();
   apm_ = std::make_unique<TAPM>();
 }
@@ -28,6 +30,7 @@ TNSystemInfo::~TNSystemInfo() {
   memory_.reset();
   os_.reset();
   disk_.reset();
+  devices_.reset();
   ide_.reset();
   apm_.reset();
 }
@@ -47,6 +50,7 @@ void TNSystemInfo::Refresh() {
 void TNSystemInfo::GatherTopics() {
   // Devices, CPU, Memory, OS, Disk, the disk's drive, Machine, Network,
   // Display, Media, Engines, IDE, APM, Printers, Software, Startup.
+  GuardCall(devices_->ClassName() + ".GetInfo", exceptionMode_, *devices_, &TDevices::GetInfo);
   GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
@@ -65,6 +69,7 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  devices_->Report(list, false);
   ide_->Report(list, false);
   disk_->Report(list, false);
   WriteReportFooter(list);

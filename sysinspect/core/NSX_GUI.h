@@ -15,6 +15,7 @@ class TMemory;
 class TAPM;
 class TDisk;
 class TIDE;
+class TDevices;
 class TOperatingSystem;
 
 // The splash window shown while gathering; destroyed with its handle. The
@@ -54,6 +55,7 @@ class TNSystemInfo {
   TOperatingSystem& OS() { return *os_; }
   TDisk& Disk() { return *disk_; }
   TIDE& IDE() { return *ide_; }
+  TDevices& Devices() { return *devices_; }
   TAPM& APM() { return *apm_; }
 
  private:
@@ -68,6 +70,7 @@ class TNSystemInfo {
   std::unique_ptr<TOperatingSystem> os_;
   std::unique_ptr<TDisk> disk_;
   std::unique_ptr<TIDE> ide_;
+  std::unique_ptr<TDevices> devices_;
   std::unique_ptr<TAPM> apm_;
 };
 

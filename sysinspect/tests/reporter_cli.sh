@@ -77,6 +77,13 @@ expect_disk() {
   [ "$got" = "$4" ] || { echo "  $1 Disk_$2 $3: got '$got', expected '$4'"; return 1; }
 }
 
+# expect_xpath PROFILE XPATH VALUE: a value of the report as a parser reads it.
+expect_xpath() {
+  local got
+  got=$(xmllint --xpath "$2" "$work/$1.xml")
+  [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
+}
+
 default_name() {
   # The computer name's ANSI bytes, upper-cased, make the file name.
   (cd "$work" && "$reporter" --profile "$profiles/western" >/dev/null) && [ -s "$work/$(printf 'CAF\xe9-PC')_SystemInfo.xml" ]
@@ -106,6 +113,10 @@ check "polish encoding" expect_encoding polish windows-1250
 check "polish machine" expect_root polish machine "łóDź-01"
 check "polish os" expect_root polish os "Windows 2000 Service Pack 4 (5.0.2195)"
 check "polish bytes" expect_bytes polish '\xb3\xf3D\x9f-01'
+check "polish devices" expect_xpath polish 'string(//Devices/data[@name="Count"])' 4
+check "polish device resources" expect_xpath polish 'count(//DeviceResources/section/data)' 12
+check "polish device title" expect_xpath polish 'string(//Devices/section[@name="Karty sieciowe"]/section/@name)' \
+  "Połączenie lokalne (RTL8139)"
 
 check "russian report" report russian
 check "russian encoding" expect_encoding russian windows-1251
@@ -114,6 +125,9 @@ check "russian os" expect_root russian os "Windows 98 Second Edition (4.10.2222)
 check "russian bytes" expect_bytes russian '\xe1\xf3\xf5'
 check "russian drive label" expect_disk russian C VolumeLabel "СИСТЕМА"
 check "russian drive serial" expect_disk russian C SerialNumber "1E5B-0C17"
+check "russian devices" expect_xpath russian 'string(//Devices/data[@name="Count"])' 5
+check "russian device class" expect_xpath russian 'count(//Devices/section[@name="Системные устройства"]/section)' 2
+check "russian no device resources" expect_xpath russian 'count(//DeviceResources)' 0
 
 echo "reporter: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

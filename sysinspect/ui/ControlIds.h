@@ -129,6 +129,12 @@ enum TControlId : int {
   idMachineCapsLock = 1203,
   idMachineScrollLock = 1204,
 
+  // Devices page (its sub-sheets are idDevTabs + 50 and + 51).
+  idDevTabs = 1300,
+  idDevTree = 1301,
+  idDevProps = 1302,
+  idDevRes = 1303,
+  idDevResList = 1304,
   // Drives page.
   idDrivesCombo = 1401,
   idDrivesIcon = 1402,

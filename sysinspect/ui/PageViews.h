@@ -16,5 +16,6 @@ std::unique_ptr<TOverviewPage> CreateMemoryPage();
 std::unique_ptr<TOverviewPage> CreateAPMPage();
 std::unique_ptr<TOverviewPage> CreateDrivesPage();
 std::unique_ptr<TOverviewPage> CreateIDEPage();
+std::unique_ptr<TOverviewPage> CreateDevicesPage();
 
 }  // namespace nsx::ui

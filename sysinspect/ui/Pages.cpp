@@ -14,6 +14,7 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgAPM: return CreateAPMPage();
     case pgIDE: return CreateIDEPage();
     case pgDrives: return CreateDrivesPage();
+    case pgDevices: return CreateDevicesPage();
     case pgTimeZone: return CreateTimeZonePage();
     case pgAbout: return CreateAboutPage();
     default: return std::make_unique<TOverviewPage>();

@@ -7,6 +7,7 @@
 #include "hardware/NSX_CPU.h"
 #include "hardware/NSX_Disk.h"
 #include "hardware/NSX_IDE.h"
+#include "hardware/NSX_Devices.h"
 #include "hardware/NSX_Memory.h"
 #include "software/NSX_OS.h"
 #include "software/NSX_TimeZone.h"
@@ -21,6 +22,7 @@ TTopic* TopicForPage(TNSystemInfo& info, int page) {
     case pgAPM: return &info.APM();
     case pgIDE: return &info.IDE();
     case pgDrives: return &info.Disk();
+    case pgDevices: return &info.Devices();
     case pgTimeZone: return &info.OS().TimeZone();
     default: return nullptr;  // About, and topics the aggregate does not hold yet
   }
