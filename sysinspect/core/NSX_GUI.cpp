@@ -2,6 +2,7 @@
 
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Machine.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
 
@@ -14,6 +15,7 @@ TNSystemInfo::TNSystemInfo()
   cpu_ = std::make_unique<TCPU>();
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
+  machine_ = std::make_unique<TMachine>();
   apm_ = std::make_unique<TAPM>();
 }
 
@@ -23,6 +25,7 @@ TNSystemInfo::~TNSystemInfo() {
   cpu_.reset();
   memory_.reset();
   os_.reset();
+  machine_.reset();
   apm_.reset();
 }
 
@@ -44,6 +47,7 @@ void TNSystemInfo::GatherTopics() {
   GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
+  GuardCall(machine_->ClassName() + ".GetInfo", exceptionMode_, *machine_, &TMachine::GetInfo, 1);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
 }
 
@@ -51,6 +55,7 @@ void TNSystemInfo::Report(TReportList& list) {
   WriteReportHeader(list);
   // Machine, OS, CPU, Memory, Display, APM, Media, Network, Devices, IDE,
   // Engines, Disk, Printers, Software, Startup.
+  machine_->Report(list, false);
   os_->Report(list, false);
   cpu_->Report(list, false);
   memory_->Report(list, false);

@@ -13,6 +13,7 @@ namespace nsx {
 class TCPU;
 class TMemory;
 class TAPM;
+class TMachine;
 class TOperatingSystem;
 
 // The splash window shown while gathering; destroyed with its handle. The
@@ -50,6 +51,7 @@ class TNSystemInfo {
   TCPU& CPU() { return *cpu_; }
   TMemory& Memory() { return *memory_; }
   TOperatingSystem& OS() { return *os_; }
+  TMachine& Machine() { return *machine_; }
   TAPM& APM() { return *apm_; }
 
  private:
@@ -62,6 +64,7 @@ class TNSystemInfo {
   std::unique_ptr<TCPU> cpu_;
   std::unique_ptr<TMemory> memory_;
   std::unique_ptr<TOperatingSystem> os_;
+  std::unique_ptr<TMachine> machine_;
   std::unique_ptr<TAPM> apm_;
 };
 

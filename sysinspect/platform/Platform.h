@@ -4,12 +4,15 @@
 #pragma once
 #include <memory>
 
+#include "Firmware.h"
 #include "Performance.h"
 #include "Memory.h"
+#include "Process.h"
 #include "Processor.h"
 #include "Regional.h"
 #include "Internet.h"
 #include "Registry.h"
+#include "Session.h"
 #include "System.h"
 
 namespace nsx::platform {
@@ -25,6 +28,9 @@ class Platform {
   virtual ProcessorApi& Processor() = 0;
   virtual MemoryApi& Memory() = 0;
   virtual PerformanceApi& Performance() = 0;
+  virtual FirmwareApi& Firmware() = 0;
+  virtual ProcessApi& Processes() = 0;
+  virtual SessionApi& Session() = 0;
 };
 
 }  // namespace nsx::platform

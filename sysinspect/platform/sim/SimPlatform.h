@@ -6,13 +6,17 @@
 #include <vector>
 
 #include "../Platform.h"
+#include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
 
 namespace nsx::sim {
 
-class SimPlatform : public platform::Platform, platform::SystemApi, platform::UserInterfaceApi {
+class SimPlatform : public platform::Platform,
+                    platform::SystemApi,
+                    platform::UserInterfaceApi,
+                    platform::SessionApi {
  public:
   explicit SimPlatform(SimMachine machine);
   ~SimPlatform() override;
@@ -25,6 +29,9 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::ProcessorApi& Processor() override { return processorApi_; }
   platform::MemoryApi& Memory() override { return memoryApi_; }
   platform::PerformanceApi& Performance() override { return performanceApi_; }
+  platform::FirmwareApi& Firmware() override { return firmwareApi_; }
+  platform::ProcessApi& Processes() override { return processApi_; }
+  platform::SessionApi& Session() override { return *this; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -54,6 +61,10 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   std::string WideToAnsi(const std::u16string& text) override;
   std::uint32_t GetTickCount() override;
 
+  // SessionApi
+  std::optional<platform::KeyboardState> Keyboard() override { return machine_.keyboard; }
+  std::optional<std::uint64_t> TickCount64() override { return machine_.tickCount64; }
+
   // UserInterfaceApi
   bool IsConsoleProcess() override { return console; }
   void WriteConsoleLine(const std::string& line) override;
@@ -67,6 +78,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimRegionalApi regionalApi_{machine_};
   SimInternetApi internetApi_{machine_};
   SimPerformanceApi performanceApi_{machine_.performance};
+  SimFirmwareApi firmwareApi_{machine_.firmware};
+  SimProcessApi processApi_{machine_};
 };
 
 }  // namespace nsx::sim

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
 #include "Win32Regional.h"
@@ -174,6 +175,9 @@ class Win32Platform : public platform::Platform {
   platform::ProcessorApi& Processor() override { return *processor_; }
   platform::MemoryApi& Memory() override { return *memory_; }
   platform::PerformanceApi& Performance() override { return performance_; }
+  platform::FirmwareApi& Firmware() override { return *firmware_; }
+  platform::ProcessApi& Processes() override { return *processes_; }
+  platform::SessionApi& Session() override { return *session_; }
 
  private:
   Win32System system_;
@@ -184,6 +188,9 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::ProcessorApi> processor_ = CreateWin32Processor();
   std::unique_ptr<platform::MemoryApi> memory_ = CreateWin32Memory();
   Win32Performance performance_;
+  std::unique_ptr<platform::FirmwareApi> firmware_ = CreateWin32Firmware();
+  std::unique_ptr<platform::ProcessApi> processes_ = CreateWin32Processes();
+  std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
 };
 
 }  // namespace
