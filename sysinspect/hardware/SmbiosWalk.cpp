@@ -67,19 +67,16 @@ std::vector<TStructTable> WalkTable(const TMemoryWindow& table, std::uint32_t ad
   std::uint64_t end64 = std::min<std::uint64_t>(std::uint64_t(address) + length, windowEnd);
   if (length == 0 || address < table.WindowStart() || address >= end64) return list;
   std::uint32_t end = static_cast<std::uint32_t>(end64);  // at most the window's end, below 2^32
-  bool seenBIOS = false;
   std::uint32_t s = address;
   while (std::uint64_t(s) + kHeaderSize <= end) {
     std::uint8_t type = table.ReadByte(s);
     std::uint8_t len = table.ReadByte(s + 1);
     if (len < kHeaderSize) break;  // a broken table: nothing after it can be trusted
-    if (type == 0) seenBIOS = true;
     bool listed = list.empty() || list.size() < maxCount;
     if (listed) list.push_back({s, type, len, table.ReadWord(s + 2), StructureName(type), end});
 
     // The next structure: past the formatted area and the strings, which
-    // end with a double zero. Once the BIOS structure was seen, a longer
-    // run of zeros (strings blanked by the BIOS) is passed over as well.
+    // end with a double zero.
     std::uint64_t next;
     std::uint64_t p = std::uint64_t(s) + len;
     std::uint8_t prev = table.ReadByte(static_cast<std::uint32_t>(std::min<std::uint64_t>(p, end)));
@@ -91,10 +88,7 @@ std::vector<TStructTable> WalkTable(const TMemoryWindow& table, std::uint32_t ad
       std::uint64_t at = p + 1;
       for (; at < end; ++at) {
         std::uint8_t byte = table.ReadByte(static_cast<std::uint32_t>(at));
-        if (byte == 0 && prev == 0) {
-          bool moreZeros = seenBIOS && at + 1 < end && table.ReadByte(static_cast<std::uint32_t>(at + 1)) == 0;
-          if (!moreZeros) break;
-        }
+        if (byte == 0 && prev == 0) break;
         prev = byte;
       }
       next = at + 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "FirmwareProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
 #include "OSProfile.h"
@@ -62,6 +63,7 @@ class Loader {
     Environment();
     Registry();
     LoadHardwareProfile(ini_, dir_, machine_);
+    LoadFirmwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
