@@ -23,8 +23,14 @@ bool AnchorAt(const TMemoryWindow& bios, std::uint32_t address, const char* anch
 }
 
 std::optional<std::uint32_t> Scan(const TMemoryWindow& bios, const char* anchor) {
-  for (std::uint32_t a = kBiosSegment; a <= kBiosSegmentEnd; ++a)
-    if (bios.ReadChar(a) == '_' && AnchorAt(bios, a, anchor)) return a;
+  // Bytes outside the window read as zeros and match no anchor: only the
+  // part of the segment inside the window is looked at.
+  std::uint64_t from = std::max<std::uint64_t>(kBiosSegment, bios.WindowStart());
+  std::uint64_t to = std::min<std::uint64_t>(kBiosSegmentEnd + 1ull, std::uint64_t(bios.WindowStart()) + bios.Length());
+  for (std::uint64_t a = from; a < to; ++a) {
+    auto at = static_cast<std::uint32_t>(a);
+    if (bios.ReadChar(at) == '_' && AnchorAt(bios, at, anchor)) return at;
+  }
   return std::nullopt;
 }
 
