@@ -7,9 +7,11 @@
 namespace nsx::win32 {
 namespace {
 
-FARPROC Entry(const char* module, const char* name) {
+// An entry point of a module already loaded in the process, or null.
+template <class Call>
+Call Entry(const char* module, const char* name) {
   HMODULE handle = GetModuleHandleA(module);
-  return handle ? GetProcAddress(handle, name) : nullptr;
+  return handle ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
 }
 
 // The native layer's object attributes (OBJECT_ATTRIBUTES with its
@@ -47,7 +49,7 @@ class Win32Firmware : public platform::FirmwareApi {
   }
 
   std::uint32_t OpenPhysicalMemory(std::uintptr_t* section) override {
-    auto open = reinterpret_cast<ZwOpenSectionCall>(Entry("ntdll.dll", "ZwOpenSection"));
+    auto open = Entry<ZwOpenSectionCall>("ntdll.dll", "ZwOpenSection");
     if (!open) return platform::kStatusObjectNameNotFound;
     wchar_t name[] = L"\\Device\\PhysicalMemory";
     NativeUnicodeString objectName{44, 46, name};
@@ -69,12 +71,12 @@ class Win32Firmware : public platform::FirmwareApi {
   }
 
   void CloseSection(std::uintptr_t section) override {
-    auto close = reinterpret_cast<ZwCloseCall>(Entry("ntdll.dll", "ZwClose"));
+    auto close = Entry<ZwCloseCall>("ntdll.dll", "ZwClose");
     if (close) close(reinterpret_cast<HANDLE>(section));
   }
 
   std::optional<platform::Bytes> SystemFirmwareTable(std::uint32_t provider, std::uint32_t tableId) override {
-    auto query = reinterpret_cast<GetSystemFirmwareTableCall>(Entry("kernel32.dll", "GetSystemFirmwareTable"));
+    auto query = Entry<GetSystemFirmwareTableCall>("kernel32.dll", "GetSystemFirmwareTable");
     if (!query) return std::nullopt;
     UINT size = query(provider, tableId, nullptr, 0);
     if (size == 0) return std::nullopt;
@@ -175,7 +177,7 @@ class Win32Session : public platform::SessionApi {
     return state;
   }
   std::optional<std::uint64_t> TickCount64() override {
-    auto call = reinterpret_cast<GetTickCount64Call>(Entry("kernel32.dll", "GetTickCount64"));
+    auto call = Entry<GetTickCount64Call>("kernel32.dll", "GetTickCount64");
     if (!call) return std::nullopt;
     return call();
   }

@@ -7,6 +7,7 @@
 //   driver open-overview           press the first start button, wait for the overview
 //   driver tabs                    the overview's tab captions, one a line
 //   driver select-tab CAPTION      click the tab whose trimmed caption matches
+//   driver select-subtab ID CAPTION click a tab of the page's own tab strip ID
 //   driver dump                    the controls of the page on screen: id <TAB> text
 //   driver report all|current FILE Report... -> menu item -> save dialog, typed FILE
 //   driver cancel-report           Report... -> All Topics -> Cancel in the save dialog
@@ -379,6 +380,22 @@ int Show(const std::string& what, int seconds) {
   return 0;
 }
 
+// Clicks the tab of a page-local tab strip (found by its id on the page on
+// screen) whose trimmed caption matches.
+int SelectSubTab(int id, const std::string& caption) {
+  HWND overview = Overview();
+  HWND sheet = overview ? VisibleSheet(overview) : nullptr;
+  HWND tabs = sheet ? ChildById(sheet, id) : nullptr;
+  if (!tabs || !IsWindowVisible(tabs)) return Fail("no tab strip " + std::to_string(id) + " on the page");
+  int n = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    if (Trimmed(TabCaption(tabs, i)) != Trimmed(caption)) continue;
+    if (!ClickTab(tabs, i)) return Fail("could not click the tab " + caption);
+    return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) == i ? 0 : Fail("the tab did not become active");
+  }
+  return Fail("no tab " + caption + " in " + std::to_string(id));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -436,6 +453,7 @@ int main(int argc, char** argv) {
     }
     return Fail("no tab " + arg);
   }
+  if (step == "select-subtab" && argc > 3) return SelectSubTab(std::atoi(arg.c_str()), argv[3]);
   if (step == "dump") {
     HWND overview = Overview();
     if (!overview) return Fail("no overview window");
