@@ -163,7 +163,7 @@ class TMachinePage : public TOverviewPage {
     auto views = BuildSubPages(s, idMachineSMTabs,
                                {" BIOS ", " System ", " MainBoard", " Chassis ", " Memory Controller ", " Processors ",
                                 " Caches ", " Memory ", " Ports ", " Slots ", " Available Tables "},
-                               4, 36, w - 8, h - 40);
+                               4, 36, w - 8, h - 40, TCS_MULTILINE);
     sheets_.insert(sheets_.end(), views.begin(), views.end());
     RECT r{};
     GetClientRect(views[0], &r);
@@ -202,7 +202,7 @@ class TMachinePage : public TOverviewPage {
     list(views[8], idSMPorts, {{"Type", 110}, {"Internal Designator", 110}, {"Internal Connector", 110},
                                {"External Designator", 110}, {"External Connector", 0}});
     list(views[9], idSMSlots, {{"Type", 110}, {"Data Bus", 70}, {"Current Usage", 90}, {"Length", 0}});
-    list(views[10], idSMTables, {{"Table Type", 220}, {"Length", 50}, {"Handle", 0}});
+    list(views[10], idSMTables, {{"Table Type", 200}, {"Length", 50}, {"Handle", 0}});
   }
 
   void FillList(int id, int count, int icon, const std::function<TRow(int)>& row) {
