@@ -72,6 +72,11 @@ TEST(TMachine, UpTimeTakesTheSixtyFourBitCountWhereThereIsOne) {
   }
 }
 
+TEST(TMachine, WholeSecondsRoundHalvesToEven) {
+  const std::pair<double, std::int64_t> cases[] = {{3725.0, 3725}, {1.5, 2}, {2.5, 2}, {2.501, 3}, {4294967.295, 4294967}};
+  for (auto [seconds, whole] : cases) EXPECT_EQ(TMachine::WholeSeconds(seconds), whole) << seconds;
+}
+
 TEST(TMachine, LockKeysCountOnlyWhenToggledAndNotHeld) {
   const std::pair<std::uint8_t, bool> states[] = {{0x01, true}, {0x81, false}, {0x80, false}, {0x00, false}};
   for (auto [state, on] : states) {
