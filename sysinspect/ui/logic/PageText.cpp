@@ -1,6 +1,5 @@
 #include "PageText.h"
 
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
