@@ -3,6 +3,7 @@
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
 #include "../hardware/NSX_Machine.h"
+#include "../hardware/NSX_Devices.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
 
@@ -16,6 +17,7 @@ TNSystemInfo::TNSystemInfo()
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
   machine_ = std::make_unique<TMachine>();
+  devices_ = std::make_unique<TDevices>();
   apm_ = std::make_unique<TAPM>();
 }
 
@@ -26,6 +28,7 @@ TNSystemInfo::~TNSystemInfo() {
   memory_.reset();
   os_.reset();
   machine_.reset();
+  devices_.reset();
   apm_.reset();
 }
 
@@ -44,6 +47,7 @@ void TNSystemInfo::Refresh() {
 void TNSystemInfo::GatherTopics() {
   // Devices, CPU, Memory, OS, Disk, the disk's drive, Machine, Network,
   // Display, Media, Engines, IDE, APM, Printers, Software, Startup.
+  GuardCall(devices_->ClassName() + ".GetInfo", exceptionMode_, *devices_, &TDevices::GetInfo);
   GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
@@ -60,6 +64,7 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  devices_->Report(list, false);
   WriteReportFooter(list);
 }
 

@@ -14,6 +14,7 @@ class TCPU;
 class TMemory;
 class TAPM;
 class TMachine;
+class TDevices;
 class TOperatingSystem;
 
 // The splash window shown while gathering; destroyed with its handle. The
@@ -52,6 +53,7 @@ class TNSystemInfo {
   TMemory& Memory() { return *memory_; }
   TOperatingSystem& OS() { return *os_; }
   TMachine& Machine() { return *machine_; }
+  TDevices& Devices() { return *devices_; }
   TAPM& APM() { return *apm_; }
 
  private:
@@ -65,6 +67,7 @@ class TNSystemInfo {
   std::unique_ptr<TMemory> memory_;
   std::unique_ptr<TOperatingSystem> os_;
   std::unique_ptr<TMachine> machine_;
+  std::unique_ptr<TDevices> devices_;
   std::unique_ptr<TAPM> apm_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "../core/DateTimeText.h"
 #include "../core/Runtime.h"
+#include "NSX_Devices.h"
 
 namespace nsx {
 namespace {
@@ -13,6 +14,7 @@ const std::uint32_t kBiosTextArea = 0xFE000;
 const std::uint32_t kBiosTextAreaLength = 0x2000;
 
 const char kSystemKey[] = "HARDWARE\\DESCRIPTION\\System";
+const std::uint8_t kComputerDeviceClass = 1;  // the "Computer" class of the device list
 const std::uint8_t kToggledOnly = 1;  // toggled, and not held down at this moment
 const int kCapital = 0x14, kNumLock = 0x90, kScroll = 0x91;
 
@@ -62,6 +64,19 @@ void TBIOS::Report(TReportList& list, bool standalone) {
 
 TMachine::TMachine() : smbios_(std::make_unique<TSMBIOS>()), bios_(std::make_unique<TBIOS>()) {
   smbios_->SetExceptionMode(exceptionMode_);
+  FindComputer();
+}
+
+void TMachine::FindComputer() {
+  TDevices devices;
+  GuardCall(devices.ClassName() + ".GetInfo", exceptionMode_, devices, &TDevices::GetInfo);
+  for (int i = 0; i < devices.DeviceCount(); ++i) {
+    TDevice device;
+    devices.GetDevice(i, device);
+    if (device.DeviceClass != kComputerDeviceClass) continue;
+    computer_ = device.FriendlyName.empty() ? device.Description : device.FriendlyName;
+    return;
+  }
 }
 
 TMachine::~TMachine() {

@@ -68,6 +68,9 @@ class TMachine : public TTopic {
   static std::int64_t WholeSeconds(double seconds);
 
  private:
+  // The title of the first computer-class device of a private device list.
+  void FindComputer();
+
   TExceptionMode exceptionMode_ = emMessage;
   std::unique_ptr<TSMBIOS> smbios_;
   std::unique_ptr<TBIOS> bios_;

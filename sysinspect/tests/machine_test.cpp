@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "DeviceTestMachines.h"
 #include "SmbiosTestTables.h"
 #include "core/Norvik_Datetime.h"
 #include "hardware/NSX_Machine.h"
@@ -56,6 +57,36 @@ TEST(TMachine, ReportsTheMachineThenItsSMBIOSAndBIOSElements) {
   EXPECT_EQ(lines[bios + 4], Line("Extended Info", ""));
   EXPECT_EQ(lines[bios + 5], "</BIOS>");
   EXPECT_EQ(lines.back(), "</classes>");
+}
+
+TEST(TMachine, ComputerIsTheTitleOfTheFirstComputerClassDevice) {
+  const char kComputerGuid[] = "{4D36E966-E325-11CE-BFC1-08002BE10318}";
+  const char kSystemGuid[] = "{4D36E97D-E325-11CE-BFC1-08002BE10318}";
+  struct Case {
+    bool computer;
+    const char* friendlyName;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {true, "", "Advanced Configuration and Power Interface (ACPI) PC"},
+      {true, "ACPI Uniprocessor PC", "ACPI Uniprocessor PC"},
+      {false, "", ""},
+  };
+  for (const auto& c : cases) {
+    auto m = test::WinXPSP3();
+    test::AddNTClass(m, kSystemGuid, "System", "System devices");
+    test::AddNTDevice(m, {"ACPI\\PNP0A03\\0", kSystemGuid, "System", "PCI bus", "", "pci", ""});
+    if (c.computer) {
+      test::AddNTClass(m, kComputerGuid, "Computer", "Computer");
+      test::AddNTDevice(m, {"ROOT\\ACPI_HAL\\0000", kComputerGuid, "Computer",
+                            "Advanced Configuration and Power Interface (ACPI) PC", c.friendlyName, "", ""});
+    }
+    test::TestMachine running(m);
+    TMachine machine;
+    EXPECT_EQ(machine.Computer(), c.expected);
+    auto lines = ReportOf(machine);
+    EXPECT_EQ(lines[7], Line("Computer", c.expected));
+  }
 }
 
 TEST(TMachine, UpTimeTakesTheSixtyFourBitCountWhereThereIsOne) {

@@ -171,6 +171,13 @@ enum TControlId : int {
   idSMPorts = 1247,
   idSMSlots = 1248,
   idSMTables = 1249,
+
+  // Devices page (its sub-sheets are idDevTabs + 50 and + 51).
+  idDevTabs = 1300,
+  idDevTree = 1301,
+  idDevProps = 1302,
+  idDevRes = 1303,
+  idDevResList = 1304,
 };
 
 }  // namespace nsx::ui

@@ -14,5 +14,6 @@ std::unique_ptr<TOverviewPage> CreateTimeZonePage();
 std::unique_ptr<TOverviewPage> CreateCPUPage();
 std::unique_ptr<TOverviewPage> CreateMemoryPage();
 std::unique_ptr<TOverviewPage> CreateAPMPage();
+std::unique_ptr<TOverviewPage> CreateDevicesPage();
 
 }  // namespace nsx::ui

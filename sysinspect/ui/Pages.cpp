@@ -12,6 +12,7 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgCPU: return CreateCPUPage();
     case pgMemory: return CreateMemoryPage();
     case pgAPM: return CreateAPMPage();
+    case pgDevices: return CreateDevicesPage();
     case pgTimeZone: return CreateTimeZonePage();
     case pgAbout: return CreateAboutPage();
     default: return std::make_unique<TOverviewPage>();

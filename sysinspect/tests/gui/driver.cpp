@@ -7,7 +7,6 @@
 //   driver open-overview           press the first start button, wait for the overview
 //   driver tabs                    the overview's tab captions, one a line
 //   driver select-tab CAPTION      click the tab whose trimmed caption matches
-//   driver select-subtab ID CAPTION click a tab of the page's own tab strip ID
 //   driver dump                    the controls of the page on screen: id <TAB> text
 //   driver report all|current FILE Report... -> menu item -> save dialog, typed FILE
 //   driver cancel-report           Report... -> All Topics -> Cancel in the save dialog
@@ -18,6 +17,9 @@
 //   driver escape                  Escape in the overview
 //   driver close-start             press the second start button, wait for the program to end
 //   driver show splash|resources|detail|gauges SECONDS   show a window of the program's own code
+//   driver tree                    the tree view of the page on screen: depth <TAB> text, in tree order
+//   driver tree-select TEXT        select the tree node with that text (the first in tree order)
+//   driver sub-tab ID CAPTION      click the tab of the page's tab strip ID whose trimmed caption matches
 #include <windows.h>
 #include <commctrl.h>
 
@@ -380,20 +382,79 @@ int Show(const std::string& what, int seconds) {
   return 0;
 }
 
-// Clicks the tab of a page-local tab strip (found by its id on the page on
-// screen) whose trimmed caption matches.
-int SelectSubTab(int id, const std::string& caption) {
+HTREEITEM NextTreeItem(HWND tree, UINT how, HTREEITEM from) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM node) {
+  RemoteBuffer remote(tree, 2048);
+  if (!remote.Ok()) return {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = node;
+  item.pszText = remote.At(1024);
+  item.cchTextMax = 1000;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+  char text[1001] = {0};
+  remote.Read(1024, text, 1000);
+  return text;
+}
+
+// Every node under `node` and its siblings, depth first, in tree order.
+void WalkTree(HWND tree, HTREEITEM node, int depth, const std::function<bool(HTREEITEM, int)>& visit) {
+  for (; node; node = NextTreeItem(tree, TVGN_NEXT, node)) {
+    if (!visit(node, depth)) return;
+    WalkTree(tree, NextTreeItem(tree, TVGN_CHILD, node), depth + 1, visit);
+  }
+}
+
+HWND PageTree(HWND* sheet) {
+  HWND overview = Overview();
+  *sheet = overview ? VisibleSheet(overview) : nullptr;
+  if (!*sheet) return nullptr;
+  for (HWND child : Children(*sheet))
+    if (ClassOf(child) == "SysTreeView32" && IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+int DumpTree() {
+  HWND sheet = nullptr;
+  HWND tree = PageTree(&sheet);
+  if (!tree) return Fail("no tree on the page on screen");
+  WalkTree(tree, NextTreeItem(tree, TVGN_ROOT, nullptr), 0, [&](HTREEITEM node, int depth) {
+    std::printf("%d\t%s\n", depth, TreeItemText(tree, node).c_str());
+    return true;
+  });
+  return 0;
+}
+
+int SelectTreeNode(const std::string& text) {
+  HWND sheet = nullptr;
+  HWND tree = PageTree(&sheet);
+  if (!tree) return Fail("no tree on the page on screen");
+  HTREEITEM found = nullptr;
+  WalkTree(tree, NextTreeItem(tree, TVGN_ROOT, nullptr), 0, [&](HTREEITEM node, int) {
+    if (TreeItemText(tree, node) == text) found = node;
+    return found == nullptr;
+  });
+  if (!found) return Fail("no tree node " + text);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
+  return WaitResponsive(tree, 5000) ? 0 : Fail("the tree does not answer");
+}
+
+int ClickSubTab(int id, const std::string& caption) {
   HWND overview = Overview();
   HWND sheet = overview ? VisibleSheet(overview) : nullptr;
   HWND tabs = sheet ? ChildById(sheet, id) : nullptr;
-  if (!tabs || !IsWindowVisible(tabs)) return Fail("no tab strip " + std::to_string(id) + " on the page");
+  if (!tabs) return Fail("no tab strip " + std::to_string(id) + " on the page");
   int n = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
     if (Trimmed(TabCaption(tabs, i)) != Trimmed(caption)) continue;
     if (!ClickTab(tabs, i)) return Fail("could not click the tab " + caption);
     return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) == i ? 0 : Fail("the tab did not become active");
   }
-  return Fail("no tab " + caption + " in " + std::to_string(id));
+  return Fail("no tab " + caption);
 }
 
 }  // namespace
@@ -453,7 +514,6 @@ int main(int argc, char** argv) {
     }
     return Fail("no tab " + arg);
   }
-  if (step == "select-subtab" && argc > 3) return SelectSubTab(std::atoi(arg.c_str()), argv[3]);
   if (step == "dump") {
     HWND overview = Overview();
     if (!overview) return Fail("no overview window");
@@ -509,5 +569,8 @@ int main(int argc, char** argv) {
     return ended ? 0 : Fail("the program did not end");
   }
   if (step == "show" && argc > 3) return Show(arg, std::atoi(argv[3]));
+  if (step == "tree") return DumpTree();
+  if (step == "tree-select") return SelectTreeNode(arg);
+  if (step == "sub-tab" && argc > 3) return ClickSubTab(std::atoi(arg.c_str()), argv[3]);
   return Fail("unknown step " + step);
 }

@@ -37,24 +37,24 @@ expect_eq "$(field "$TEST_OUT/general.txt" 1208)" "$(xml_data "$report" Machine 
 grep -q $'^1201\tEdit\t.*Second' "$TEST_OUT/general.txt" || fail "no up-time in words"
 for id in 1202 1203 1204; do grep -q "^$id"$'\t' "$TEST_OUT/general.txt" || fail "no lock indicator $id"; done
 
-drive select-subtab 1205 "SM BIOS" || fail "cannot select SM BIOS"
+drive sub-tab 1205 "SM BIOS" || fail "cannot select SM BIOS"
 drive dump >"$TEST_OUT/smbios-bios.txt"
 shot machine-smbios-bios
 expect_eq "$(field "$TEST_OUT/smbios-bios.txt" 1214)" "$(xml_data "$report" SMBIOS Version)" "SMBIOS version"
 expect_eq "$(field "$TEST_OUT/smbios-bios.txt" 1215)" "$(($(xml_data "$report" SMBIOS TableCount) + 1))" "structures"
 expect_eq "$(field "$TEST_OUT/smbios-bios.txt" 1224)" "$(smbios BIOS Size)" "BIOS size"
 
-drive select-subtab 1220 "System" || fail "cannot select System"
+drive sub-tab 1220 "System" || fail "cannot select System"
 drive dump >"$TEST_OUT/smbios-system.txt"
 shot machine-smbios-system
 expect_eq "$(field "$TEST_OUT/smbios-system.txt" 1229)" "$(smbios System UUID)" "UUID"
 expect_eq "$(field "$TEST_OUT/smbios-system.txt" 1225)" "$(smbios System Model)" "system model"
 
-drive select-subtab 1220 "Chassis" || fail "cannot select Chassis"
+drive sub-tab 1220 "Chassis" || fail "cannot select Chassis"
 drive dump >"$TEST_OUT/smbios-chassis.txt"
 expect_eq "$(field "$TEST_OUT/smbios-chassis.txt" 1234)" "$(smbios Chassis Model)" "chassis type"
 
-drive select-subtab 1220 "Available Tables" || fail "cannot select Available Tables"
+drive sub-tab 1220 "Available Tables" || fail "cannot select Available Tables"
 drive dump >"$TEST_OUT/smbios-tables.txt"
 shot machine-smbios-tables
 expect_eq "$(rows "$TEST_OUT/smbios-tables.txt" 1249)" "$(($(xml_data "$report" SMBIOS TableCount) + 1))" "table rows"
