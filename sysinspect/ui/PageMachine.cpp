@@ -8,6 +8,7 @@
 #include "../core/Runtime.h"
 #include "../hardware/NSX_Machine.h"
 #include "ControlIds.h"
+#include "OverviewImages.h"
 #include "PageViews.h"
 #include "WinUtil.h"
 #include "logic/MachineRows.h"
@@ -191,7 +192,8 @@ class TMachinePage : public TOverviewPage {
     CreateLabel(views[4], "MB", 8 + label + 66, 115, 30, 16);
     CreateField(views[4], "Slots:", 8, 138, label, 60, idSMMemCtrlSlots);
     auto list = [&](HWND view, int id, const std::vector<TColumn>& columns) {
-      CreateReportList(view, 4, 4, vw - 8, vh - 8, id, columns);
+      HWND control = CreateReportList(view, 4, 4, vw - 8, vh - 8, id, columns);
+      if (id != idSMTables) SendMessageA(control, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(OverviewImages()));
     };
     list(views[5], idSMProcessors, {{"Vendor", 70}, {"Vendor ID", 90}, {"Socket", 80}, {"Upgrade Intf", 80},
                                     {"Voltage", 50}, {"Frequency", 65}, {"External Clock", 0}});
