@@ -58,6 +58,8 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 }  // namespace
 
+bool OnNTPlatform() { return OSInfo().IsNT || OSInfo().OSPlatformId == platform::kPlatformNT; }
+
 std::uint8_t DumpSelector(std::uint32_t address) {
   return static_cast<std::uint8_t>(16 * ((address >> 16) & 0xF) + ((address >> 20) & 0xF));
 }
@@ -110,7 +112,7 @@ bool TDMA::MapMemory(std::uint32_t address, std::uint32_t length) {
   buffer_.clear();
   if (length == 0 || length > kMaxWindow || std::uint64_t(address) + length > 0x100000000ull) return false;
   buffer_.assign(length, 0);
-  if (!OSInfo().IsNT) return MapLinear(address, length);
+  if (!OnNTPlatform()) return MapLinear(address, length);
   if (MapSection(address, length)) return true;
   return MapDump(address, length);
 }

@@ -35,6 +35,11 @@ class TDMA : public TMemoryWindow {
   TExceptionMode exceptionMode_ = emRaise;
 };
 
+// The NT family, releases newer than the identified ones included (they
+// are not "IsNT" but still of the NT platform, with its registry and its
+// protected first megabyte).
+bool OnNTPlatform();
+
 // The dump program's selector for a physical address: digit 4 then digit
 // 3 of its eight-digit hexadecimal form (below 1 MB, the high byte of the
 // real-mode segment).

@@ -36,7 +36,7 @@ std::string BiosAreaText(const platform::Bytes& area, std::size_t offset) {
 }
 
 void TBIOS::GetInfo() {
-  if (OSInfo().IsNT) {
+  if (OnNTPlatform()) {
     copyright_ = JoinLines(ReadRegistryValueAsText(platform::RegRoot::LocalMachine, kSystemKey, "SystemBiosVersion", false));
     name_ = ReadRegistryValueAsText(platform::RegRoot::LocalMachine, kSystemKey, "Identifier", false);
     date_ = ReadRegistryValueAsText(platform::RegRoot::LocalMachine, kSystemKey, "SystemBiosDate", false);

@@ -134,6 +134,19 @@ TEST(TMachine, ModeZeroLeavesTheSMBIOSObjectAsItWas) {
   EXPECT_EQ(machine.SMBIOS().SystemManufacturer(), "Acme");
 }
 
+TEST(TBIOS, NTReleasesNewerThanTheKnownOnesReadTheRegistry) {
+  auto m = test::WinXPSP3();
+  m.version = {6, 1, 7601, platform::kPlatformNT, "Service Pack 1", true, 1, 0, 0x100, 1, 0};
+  m.registry.SetString(kSystemKey, "SystemBiosDate", "06/30/15");
+  m.firmware.lowMemory.assign(sim::kLowMemorySize, 'X');  // no plain view of it on NT
+  test::TestMachine running(m);
+  TBIOS bios;
+  bios.GetInfo();
+  EXPECT_EQ(bios.Date(), "06/30/15");
+  EXPECT_EQ(bios.Name(), "");
+  EXPECT_TRUE(running.Data().firmware.events.empty());
+}
+
 void Put(platform::Bytes& memory, std::uint32_t address, const char* text, std::size_t length) {
   std::memcpy(&memory[address], text, length);
 }
