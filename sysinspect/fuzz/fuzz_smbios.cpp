@@ -19,7 +19,7 @@ std::uint32_t Get(const std::uint8_t* p, int n) {
 void DecodeAndReport(const nsx::TMemoryWindow& window, nsx::TSmbiosInfo& info) {
   info.Structures = nsx::WalkTable(window, info.Entry.TableAddress, info.Entry.TableLength, info.Entry.StructureCount);
   for (const auto& s : info.Structures)
-    if (s.End < s.Address || s.End > window.WindowStart() + window.Length()) __builtin_trap();
+    if (s.End < s.Address || s.End > std::uint64_t(window.WindowStart()) + window.Length()) __builtin_trap();
   nsx::DecodeStructures(window, info);
   nsx::TReportList list(1252);
   nsx::WriteSmbiosElement(info, ",", list);

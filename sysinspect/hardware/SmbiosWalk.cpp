@@ -70,9 +70,9 @@ std::vector<TStructTable> WalkTable(const TMemoryWindow& table, std::uint32_t ad
                                     std::uint32_t maxCount) {
   std::vector<TStructTable> list;
   std::uint64_t windowEnd = std::uint64_t(table.WindowStart()) + table.Length();
-  std::uint64_t end64 = std::min<std::uint64_t>(std::uint64_t(address) + length, windowEnd);
+  std::uint64_t end64 = std::min<std::uint64_t>({std::uint64_t(address) + length, windowEnd, 0xFFFFFFFFull});
   if (length == 0 || address < table.WindowStart() || address >= end64) return list;
-  std::uint32_t end = static_cast<std::uint32_t>(end64);  // at most the window's end, below 2^32
+  auto end = static_cast<std::uint32_t>(end64);  // at most the window's end
   std::uint32_t s = address;
   while (std::uint64_t(s) + kHeaderSize <= end) {
     std::uint8_t type = table.ReadByte(s);
