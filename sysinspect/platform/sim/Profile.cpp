@@ -10,6 +10,7 @@
 
 #include "CodePage.h"
 #include "DiskProfile.h"
+#include "FirmwareProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
 #include "OSProfile.h"
@@ -63,6 +64,7 @@ class Loader {
     Environment();
     Registry();
     LoadHardwareProfile(ini_, dir_, machine_);
+    LoadFirmwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
     LoadDiskProfile(ini_, dir_, machine_);
     return std::move(machine_);

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "../Session.h"
 #include "../WinTypes.h"
 #include "SimDisk.h"
+#include "SimFirmware.h"
 #include "SimPerformance.h"
 #include "SimHardware.h"
 #include "SimOSData.h"
@@ -40,6 +42,12 @@ struct SimMachine {
   SimPerformanceData performance;  // processor times of the native query
   SimDisks disks;  // logical drives and network connections
   SimIde ide;      // IDE drives and the devices that identify them
+  SimFirmware firmware;            // the BIOS area and the firmware tables
+  SimFileSystem files;             // directories, files and the child process
+  // GetTickCount64; nullopt: kernel32 has no such entry (before Vista).
+  std::optional<std::uint64_t> tickCount64;
+  // GetKeyboardState; nullopt: the call fails.
+  std::optional<platform::KeyboardState> keyboard = platform::KeyboardState{};
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

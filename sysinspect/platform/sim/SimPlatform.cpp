@@ -21,7 +21,10 @@ void SimMachine::AddNtdllEntries() {
 }
 
 SimPlatform::SimPlatform(SimMachine machine)
-    : machine_(std::move(machine)), registryApi_(std::make_unique<SimRegistryApi>(machine_.registry)) {}
+    : machine_(std::move(machine)), registryApi_(std::make_unique<SimRegistryApi>(machine_.registry)) {
+  // The temporary directory exists, as GetTempPathA names it.
+  if (!machine_.tempDir.empty()) machine_.files.directories.insert(WithoutTrailingSlash(machine_.tempDir));
+}
 
 SimPlatform::~SimPlatform() = default;
 

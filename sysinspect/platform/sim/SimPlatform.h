@@ -7,13 +7,17 @@
 
 #include "../Platform.h"
 #include "SimDiskApi.h"
+#include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
 
 namespace nsx::sim {
 
-class SimPlatform : public platform::Platform, platform::SystemApi, platform::UserInterfaceApi {
+class SimPlatform : public platform::Platform,
+                    platform::SystemApi,
+                    platform::UserInterfaceApi,
+                    platform::SessionApi {
  public:
   explicit SimPlatform(SimMachine machine);
   ~SimPlatform() override;
@@ -28,6 +32,9 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::PerformanceApi& Performance() override { return performanceApi_; }
   platform::DiskApi& Disk() override { return diskApi_; }
   platform::DeviceIoApi& DeviceIo() override { return deviceIoApi_; }
+  platform::FirmwareApi& Firmware() override { return firmwareApi_; }
+  platform::ProcessApi& Processes() override { return processApi_; }
+  platform::SessionApi& Session() override { return *this; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -57,6 +64,10 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   std::string WideToAnsi(const std::u16string& text) override;
   std::uint32_t GetTickCount() override;
 
+  // SessionApi
+  std::optional<platform::KeyboardState> Keyboard() override { return machine_.keyboard; }
+  std::optional<std::uint64_t> TickCount64() override { return machine_.tickCount64; }
+
   // UserInterfaceApi
   bool IsConsoleProcess() override { return console; }
   void WriteConsoleLine(const std::string& line) override;
@@ -72,6 +83,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimPerformanceApi performanceApi_{machine_.performance};
   SimDiskApi diskApi_{machine_};
   SimDeviceIoApi deviceIoApi_{machine_};
+  SimFirmwareApi firmwareApi_{machine_.firmware};
+  SimProcessApi processApi_{machine_};
 };
 
 }  // namespace nsx::sim

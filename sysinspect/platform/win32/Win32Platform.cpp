@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Win32Disk.h"
+#include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
 #include "Win32Regional.h"
@@ -177,6 +178,9 @@ class Win32Platform : public platform::Platform {
   platform::PerformanceApi& Performance() override { return performance_; }
   platform::DiskApi& Disk() override { return *disk_; }
   platform::DeviceIoApi& DeviceIo() override { return *deviceIo_; }
+  platform::FirmwareApi& Firmware() override { return *firmware_; }
+  platform::ProcessApi& Processes() override { return *processes_; }
+  platform::SessionApi& Session() override { return *session_; }
 
  private:
   Win32System system_;
@@ -189,6 +193,9 @@ class Win32Platform : public platform::Platform {
   Win32Performance performance_;
   std::unique_ptr<platform::DiskApi> disk_ = CreateWin32Disk();
   std::unique_ptr<platform::DeviceIoApi> deviceIo_ = CreateWin32DeviceIo();
+  std::unique_ptr<platform::FirmwareApi> firmware_ = CreateWin32Firmware();
+  std::unique_ptr<platform::ProcessApi> processes_ = CreateWin32Processes();
+  std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
 };
 
 }  // namespace

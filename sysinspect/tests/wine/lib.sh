@@ -154,3 +154,19 @@ xml_has() {
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$2', got '$1'"
 }
+
+# wine_virtual_desktop: every window of the prefix in one 1024x768 virtual
+# desktop (Wine draws the frames, and the test driver finds the program's
+# windows there); the setting is taken back, and any program still up
+# ended, when the test exits.
+wine_virtual_desktop() {
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  trap wine_virtual_desktop_cleanup EXIT
+}
+wine_virtual_desktop_cleanup() {
+  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
+  "$WINE_BIN" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+  "$WINESERVER_BIN" -w 2>/dev/null || true
+  wine_cleanup
+}
