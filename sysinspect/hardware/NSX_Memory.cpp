@@ -13,10 +13,9 @@ const int kNTFreeResources = 90;
 TResources::TResources() : thunkGate_(Machine().Memory().HasThunkGate()) {}
 
 void TResources::GetInfo() {
-  // A release newer than the known NT ones is not "IsNT" but is still of the
-  // NT platform, whose kernel32 has no 16-bit side: it answers 90 as well.
-  const auto& os = OSInfo();
-  if (os.IsNT || os.OSPlatformId == platform::kPlatformNT) {
+  // Every NT release, the ones after the table too, answers 90: its kernel32
+  // has no 16-bit side.
+  if (OSInfo().IsNT) {
     system_ = gdi_ = user_ = kNTFreeResources;
     return;
   }

@@ -81,9 +81,9 @@ TEST(TMemory, WithoutTheExtendedEntryWindows2000ValuesAreZero) {
   EXPECT_EQ(memory.PageSize(), 4096);  // the system information is still read
 }
 
-TEST(TMemory, ALaterReleaseWithTheEntryIsNotClippedAt4GB) {
+TEST(TMemory, AReleaseAfterTheTableWithTheEntryIsNotClippedAt4GB) {
   auto m = test::WinXPSP3();
-  m.version = {6, 1, 7601, platform::kPlatformNT, "Service Pack 1", true, 1, 0, 0, 1, 0};
+  m.version = {11, 0, 30000, platform::kPlatformNT, "", true, 0, 0, 0, 1, 0};
   m.memory.statusEx = Large();
   m.memory.status = {41, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0x7FFE0000u, 0x7FA00000u};
   test::TestMachine machine(m);
@@ -109,7 +109,7 @@ TEST(TResources, ALaterNTReleaseAlsoAnswers90WithoutACall) {
   auto m = test::WinXPSP3();
   m.version = {6, 1, 7601, platform::kPlatformNT, "Service Pack 1", true, 1, 0, 0, 1, 0};
   test::TestMachine machine(m);
-  ASSERT_FALSE(OSInfo().IsNT);
+  ASSERT_TRUE(OSInfo().IsNT);
   TMemory memory;
   memory.GetInfo();
   EXPECT_EQ(memory.Resources().User(), 90);

@@ -11,6 +11,7 @@
 #include "Win32Hardware.h"
 #include "Win32Regional.h"
 #include "Win32Registry.h"
+#include "../VersionQuery.h"
 
 namespace nsx::win32 {
 namespace {
@@ -18,6 +19,41 @@ namespace {
 class Win32System : public platform::SystemApi {
  public:
   platform::VersionInfo GetVersion() override {
+    platform::VersionInfo reported = ReportedVersion();
+    // ntdll is asked only where the answer may understate the release.
+    return platform::ReportsWindows8(reported) ? platform::PreferNativeVersion(reported, NativeVersion()) : reported;
+  }
+
+ private:
+  // RtlGetVersion of the ntdll every NT process has loaded (Windows 2000 and
+  // later); nullopt where the module or the entry is missing.
+  std::optional<platform::VersionInfo> NativeVersion() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!ntdll) return std::nullopt;
+    // RTL_OSVERSIONINFOEXW has the layout of OSVERSIONINFOEXW.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    auto query = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    if (!query) return std::nullopt;
+    OSVERSIONINFOEXW native{};
+    native.dwOSVersionInfoSize = sizeof native;
+    if (query(&native) != 0) return std::nullopt;  // an NTSTATUS other than success
+    native.szCSDVersion[127] = L'\0';
+    platform::VersionInfo info;
+    info.majorVersion = native.dwMajorVersion;
+    info.minorVersion = native.dwMinorVersion;
+    info.buildNumber = native.dwBuildNumber;
+    info.platformId = native.dwPlatformId;
+    info.csdVersion = WideToAnsi(std::u16string(reinterpret_cast<const char16_t*>(native.szCSDVersion)));
+    info.hasExtended = true;
+    info.servicePackMajor = native.wServicePackMajor;
+    info.servicePackMinor = native.wServicePackMinor;
+    info.suiteMask = native.wSuiteMask;
+    info.productType = native.wProductType;
+    info.reserved = native.wReserved;
+    return info;
+  }
+
+  platform::VersionInfo ReportedVersion() {
     platform::VersionInfo info;
     OSVERSIONINFOEXA ex{};
     ex.dwOSVersionInfoSize = sizeof ex;
@@ -41,6 +77,8 @@ class Win32System : public platform::SystemApi {
     info.csdVersion = ex.szCSDVersion;
     return info;
   }
+
+ public:
 
   std::optional<std::string> ComputerName() override {
     char buffer[256];
