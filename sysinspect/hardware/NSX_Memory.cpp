@@ -29,6 +29,9 @@ void TResources::GetInfo() {
   system_ = Ask(kFreeSystem);
   user_ = Ask(kFreeUser);
   gdi_ = Ask(kFreeGdi);
+  // The answers are percentages; anything else did not come from the heaps,
+  // and no answer is better than a wrong one.
+  if (system_ > 100 || user_ > 100 || gdi_ > 100) system_ = gdi_ = user_ = 0;
 }
 
 std::uint16_t TResources::Ask(std::uint16_t which) {

@@ -135,6 +135,21 @@ TEST(TResources, NineXAsksUserExeOnceThenEachHeap) {
                                       "call 1", "call 0", "call 2", "call 1"}));
 }
 
+TEST(TResources, AnAnswerThatIsNoPercentageLeavesAllUnknown) {
+  auto m = test::Win98SE();
+  m.memory.thunkGate = true;
+  m.memory.freeSystem = 71;
+  m.memory.freeGdi = 0xBEEF;
+  m.memory.freeUser = 63;
+  test::TestMachine machine(m);
+  TMemory memory;
+  memory.SetExceptionMode(emRaise);
+  memory.GetInfo();
+  EXPECT_EQ(memory.Resources().System(), 0);
+  EXPECT_EQ(memory.Resources().GDI(), 0);
+  EXPECT_EQ(memory.Resources().User(), 0);
+}
+
 TEST(TResources, WithoutTheCallGateTheAmountsAreUnknownAndNothingIsCalled) {
   auto m = test::Win98SE();
   m.memory.thunkGate = false;

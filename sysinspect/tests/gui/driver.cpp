@@ -17,6 +17,9 @@
 //   driver escape                  Escape in the overview
 //   driver close-start             press the second start button, wait for the program to end
 //   driver show splash|resources|detail|gauges SECONDS   show a window of the program's own code
+//   driver os-version              the release as the shared routines identify it, through
+//                                  the version query of a program without the manifest
+//   driver free-resources          the free system resources the memory topic reads
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,7 +29,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Norvik_Routines.h"
 #include "core/Runtime.h"
+#include "hardware/NSX_Memory.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/ControlIds.h"
 #include "ui/Gauges.h"
@@ -313,6 +318,34 @@ int CancelReport() {
   return WaitResponsive(overview, 10000) ? 0 : Fail("the overview does not answer");
 }
 
+// What the machine tells this program, which declares no release in a
+// manifest (Windows 8.1 and later answer its version query with 6.2).
+int OsVersion() {
+  nsx::StartUp(nsx::win32::CreateWin32Platform(true));
+  const auto& os = nsx::OSInfo();
+  auto version = nsx::Sys().GetVersion();
+  std::printf("version\t%u.%u.%u\nproduct\t%u\nnt\t%d\nname\t%s\n", os.OSMajorVersion, os.OSMinorVersion,
+              os.OSBuildNumber, static_cast<unsigned>(version.productType), os.IsNT ? 1 : 0,
+              os.OSDisplayName.c_str());
+  return 0;
+}
+
+// The memory topic's free resources: an error is reported, not printed as a
+// value.
+int FreeResources() {
+  nsx::StartUp(nsx::win32::CreateWin32Platform(true));
+  try {
+    nsx::TMemory memory;
+    memory.SetExceptionMode(nsx::emRaise);
+    memory.GetInfo();
+    const auto& r = memory.Resources();
+    std::printf("System\t%d\nGDI\t%d\nUser\t%d\n", r.System(), r.GDI(), r.User());
+    return 0;
+  } catch (const std::exception& error) {
+    return Fail(std::string("free resources: ") + error.what());
+  }
+}
+
 int Show(const std::string& what, int seconds) {
   nsx::StartUp(nsx::win32::CreateWin32Platform(false));
   InitCommonControls();
@@ -491,5 +524,7 @@ int main(int argc, char** argv) {
     return ended ? 0 : Fail("the program did not end");
   }
   if (step == "show" && argc > 3) return Show(arg, std::atoi(argv[3]));
+  if (step == "os-version") return OsVersion();
+  if (step == "free-resources") return FreeResources();
   return Fail("unknown step " + step);
 }
