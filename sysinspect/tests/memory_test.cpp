@@ -117,37 +117,32 @@ TEST(TResources, ALaterNTReleaseAlsoAnswers90WithoutACall) {
   EXPECT_TRUE(machine.Platform().consoleLines.empty());
 }
 
+// user.exe is asked once for the entry, then each heap at every gathering;
+// an answer that is no percentage leaves all three unknown.
 TEST(TResources, NineXAsksUserExeOnceThenEachHeap) {
-  auto m = test::Win98SE();
-  m.memory.thunkGate = true;
-  m.memory.freeSystem = 71;
-  m.memory.freeGdi = 82;
-  m.memory.freeUser = 63;
-  test::TestMachine machine(m);
-  TMemory memory;
-  memory.GetInfo();
-  memory.GetInfo();
-  EXPECT_EQ(memory.Resources().System(), 71);
-  EXPECT_EQ(memory.Resources().GDI(), 82);
-  EXPECT_EQ(memory.Resources().User(), 63);
-  EXPECT_EQ(machine.Data().memory.calls16,
-            (std::vector<std::string>{"load user.exe", "entry GetFreeSystemResources", "free", "call 0", "call 2",
-                                      "call 1", "call 0", "call 2", "call 1"}));
-}
-
-TEST(TResources, AnAnswerThatIsNoPercentageLeavesAllUnknown) {
-  auto m = test::Win98SE();
-  m.memory.thunkGate = true;
-  m.memory.freeSystem = 71;
-  m.memory.freeGdi = 0xBEEF;
-  m.memory.freeUser = 63;
-  test::TestMachine machine(m);
-  TMemory memory;
-  memory.SetExceptionMode(emRaise);
-  memory.GetInfo();
-  EXPECT_EQ(memory.Resources().System(), 0);
-  EXPECT_EQ(memory.Resources().GDI(), 0);
-  EXPECT_EQ(memory.Resources().User(), 0);
+  struct Case {
+    std::uint16_t system, gdi, user;
+    int expectSystem, expectGdi, expectUser;
+  };
+  const Case cases[] = {{71, 82, 63, 71, 82, 63}, {71, 0xBEEF, 63, 0, 0, 0}, {101, 82, 63, 0, 0, 0}};
+  for (const auto& c : cases) {
+    auto m = test::Win98SE();
+    m.memory.thunkGate = true;
+    m.memory.freeSystem = c.system;
+    m.memory.freeGdi = c.gdi;
+    m.memory.freeUser = c.user;
+    test::TestMachine machine(m);
+    TMemory memory;
+    memory.SetExceptionMode(emRaise);
+    memory.GetInfo();
+    memory.GetInfo();
+    EXPECT_EQ(memory.Resources().System(), c.expectSystem);
+    EXPECT_EQ(memory.Resources().GDI(), c.expectGdi);
+    EXPECT_EQ(memory.Resources().User(), c.expectUser);
+    EXPECT_EQ(machine.Data().memory.calls16,
+              (std::vector<std::string>{"load user.exe", "entry GetFreeSystemResources", "free", "call 0", "call 2",
+                                        "call 1", "call 0", "call 2", "call 1"}));
+  }
 }
 
 TEST(TResources, WithoutTheCallGateTheAmountsAreUnknownAndNothingIsCalled) {

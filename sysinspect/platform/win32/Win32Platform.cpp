@@ -39,17 +39,9 @@ class Win32System : public platform::SystemApi {
     if (query(&native) != 0) return std::nullopt;  // an NTSTATUS other than success
     native.szCSDVersion[127] = L'\0';
     platform::VersionInfo info;
-    info.majorVersion = native.dwMajorVersion;
-    info.minorVersion = native.dwMinorVersion;
-    info.buildNumber = native.dwBuildNumber;
-    info.platformId = native.dwPlatformId;
+    TakeNumbers(native, info);
     info.csdVersion = WideToAnsi(std::u16string(reinterpret_cast<const char16_t*>(native.szCSDVersion)));
-    info.hasExtended = true;
-    info.servicePackMajor = native.wServicePackMajor;
-    info.servicePackMinor = native.wServicePackMinor;
-    info.suiteMask = native.wSuiteMask;
-    info.productType = native.wProductType;
-    info.reserved = native.wReserved;
+    TakeExtended(native, info);
     return info;
   }
 
@@ -58,28 +50,37 @@ class Win32System : public platform::SystemApi {
     OSVERSIONINFOEXA ex{};
     ex.dwOSVersionInfoSize = sizeof ex;
     if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex))) {
-      info.hasExtended = true;
-      info.servicePackMajor = ex.wServicePackMajor;
-      info.servicePackMinor = ex.wServicePackMinor;
-      info.suiteMask = ex.wSuiteMask;
-      info.productType = ex.wProductType;
-      info.reserved = ex.wReserved;
+      TakeExtended(ex, info);
     } else {
       ex = OSVERSIONINFOEXA{};
       ex.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
       if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex))) return info;
     }
-    info.majorVersion = ex.dwMajorVersion;
-    info.minorVersion = ex.dwMinorVersion;
-    info.buildNumber = ex.dwBuildNumber;
-    info.platformId = ex.dwPlatformId;
+    TakeNumbers(ex, info);
     ex.szCSDVersion[sizeof ex.szCSDVersion - 1] = '\0';
     info.csdVersion = ex.szCSDVersion;
     return info;
   }
 
- public:
+  // The fields the ANSI and wide forms of the version record share.
+  template <typename VersionRecord>
+  static void TakeNumbers(const VersionRecord& from, platform::VersionInfo& info) {
+    info.majorVersion = from.dwMajorVersion;
+    info.minorVersion = from.dwMinorVersion;
+    info.buildNumber = from.dwBuildNumber;
+    info.platformId = from.dwPlatformId;
+  }
+  template <typename VersionRecord>
+  static void TakeExtended(const VersionRecord& from, platform::VersionInfo& info) {
+    info.hasExtended = true;
+    info.servicePackMajor = from.wServicePackMajor;
+    info.servicePackMinor = from.wServicePackMinor;
+    info.suiteMask = from.wSuiteMask;
+    info.productType = from.wProductType;
+    info.reserved = from.wReserved;
+  }
 
+ public:
   std::optional<std::string> ComputerName() override {
     char buffer[256];
     DWORD size = 255;
