@@ -9,6 +9,9 @@
 namespace nsx {
 namespace {
 
+// 16 GB: larger than any cache, small enough that sums of sizes stay ints.
+constexpr std::uint64_t kLargestCacheKB = std::uint64_t(1) << 24;
+
 struct AssociativityRow {
   std::uint8_t code;
   const char* name;
@@ -228,8 +231,11 @@ void DecodeDeterministicCaches(const std::vector<platform::CpuIdRegisters>& subl
     int level = static_cast<int>((r.eax >> 5) & 7);
     bool fully = (r.eax >> 9) & 1;
     unsigned line = (r.ebx & 0xFFF) + 1, partitions = ((r.ebx >> 12) & 0x3FF) + 1, ways = ((r.ebx >> 22) & 0x3FF) + 1;
-    std::uint64_t bytes = std::uint64_t(ways) * partitions * line * (std::uint64_t(r.ecx) + 1);
-    int kb = static_cast<int>(std::min<std::uint64_t>(bytes / 1024, 0x7FFFFFFF));
+    // Fields no processor fills could give sizes beyond any cache; they are
+    // capped so that the sizes and their sums stay numbers.
+    std::uint64_t setBytes = std::uint64_t(ways) * partitions * line, sets = std::uint64_t(r.ecx) + 1;
+    std::uint64_t kb64 = setBytes > kLargestCacheKB * 1024 / sets ? kLargestCacheKB : setBytes * sets / 1024;
+    int kb = static_cast<int>(std::min(kb64, kLargestCacheKB));
     any = true;
     if (level == 1 && type == 1) level1Data = kb;
     if (level == 1 && type == 2) level1Code = kb;
