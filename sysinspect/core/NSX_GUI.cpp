@@ -2,6 +2,8 @@
 
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Disk.h"
+#include "../hardware/NSX_IDE.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
 
@@ -14,6 +16,8 @@ TNSystemInfo::TNSystemInfo()
   cpu_ = std::make_unique<TCPU>();
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
+  disk_ = std::make_unique<TDisk>();
+  ide_ = std::make_unique<TIDE>();
   apm_ = std::make_unique<TAPM>();
 }
 
@@ -23,6 +27,8 @@ TNSystemInfo::~TNSystemInfo() {
   cpu_.reset();
   memory_.reset();
   os_.reset();
+  disk_.reset();
+  ide_.reset();
   apm_.reset();
 }
 
@@ -44,6 +50,10 @@ void TNSystemInfo::GatherTopics() {
   GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
+  GuardCall(disk_->ClassName() + ".GetInfo", exceptionMode_, *disk_, &TDisk::GetInfo);
+  // Not guarded: the drive that holds the Windows directory.
+  disk_->SetDrive(Sys().WindowsDirectory().substr(0, 2));
+  GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
 }
 
@@ -55,6 +65,8 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  ide_->Report(list, false);
+  disk_->Report(list, false);
   WriteReportFooter(list);
 }
 

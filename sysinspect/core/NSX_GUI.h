@@ -13,6 +13,8 @@ namespace nsx {
 class TCPU;
 class TMemory;
 class TAPM;
+class TDisk;
+class TIDE;
 class TOperatingSystem;
 
 // The splash window shown while gathering; destroyed with its handle. The
@@ -50,6 +52,8 @@ class TNSystemInfo {
   TCPU& CPU() { return *cpu_; }
   TMemory& Memory() { return *memory_; }
   TOperatingSystem& OS() { return *os_; }
+  TDisk& Disk() { return *disk_; }
+  TIDE& IDE() { return *ide_; }
   TAPM& APM() { return *apm_; }
 
  private:
@@ -62,6 +66,8 @@ class TNSystemInfo {
   std::unique_ptr<TCPU> cpu_;
   std::unique_ptr<TMemory> memory_;
   std::unique_ptr<TOperatingSystem> os_;
+  std::unique_ptr<TDisk> disk_;
+  std::unique_ptr<TIDE> ide_;
   std::unique_ptr<TAPM> apm_;
 };
 

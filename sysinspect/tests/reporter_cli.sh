@@ -70,6 +70,13 @@ expect_bytes() {
   grep -q "$(printf "$2")" "$work/$1.xml" || { echo "  $1: bytes $2 not found"; return 1; }
 }
 
+# expect_disk PROFILE LETTER NAME VALUE: a line of a drive's section, as a parser reads it.
+expect_disk() {
+  local got
+  got=$(xmllint --xpath "string(//Disk/section[@name='Disk_$2']/data[@name='$3'])" "$work/$1.xml")
+  [ "$got" = "$4" ] || { echo "  $1 Disk_$2 $3: got '$got', expected '$4'"; return 1; }
+}
+
 default_name() {
   # The computer name's ANSI bytes, upper-cased, make the file name.
   (cd "$work" && "$reporter" --profile "$profiles/western" >/dev/null) && [ -s "$work/$(printf 'CAF\xe9-PC')_SystemInfo.xml" ]
@@ -90,6 +97,9 @@ check "western machine" expect_root western machine "CAFé-PC"
 check "western os" expect_root western os "Windows XP Service Pack 3 (5.1.2600)"
 check "western bytes" expect_bytes western 'CAF\xe9-PC'
 check "default file name" default_name
+check "western drive label" expect_disk western C VolumeLabel "Zoë's disk"
+check "western drive capacity" expect_disk western C Capacity 80026361856
+check "western empty CD drive" expect_disk western D Type CDROM
 
 check "polish report" report polish
 check "polish encoding" expect_encoding polish windows-1250
@@ -102,6 +112,8 @@ check "russian encoding" expect_encoding russian windows-1251
 check "russian machine" expect_root russian machine "бухгалтерия"
 check "russian os" expect_root russian os "Windows 98 Second Edition (4.10.2222)"
 check "russian bytes" expect_bytes russian '\xe1\xf3\xf5'
+check "russian drive label" expect_disk russian C VolumeLabel "СИСТЕМА"
+check "russian drive serial" expect_disk russian C SerialNumber "1E5B-0C17"
 
 echo "reporter: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

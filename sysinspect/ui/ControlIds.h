@@ -128,6 +128,32 @@ enum TControlId : int {
   idMachineNumLock = 1202,
   idMachineCapsLock = 1203,
   idMachineScrollLock = 1204,
+
+  // Drives page.
+  idDrivesCombo = 1401,
+  idDrivesIcon = 1402,
+  idDrivesType = 1403,
+  idDrivesUNC = 1404,
+  idDrivesSerial = 1405,
+  idDrivesCapacity = 1406,
+  idDrivesFree = 1407,
+  idDrivesGauge = 1408,
+  idDrivesBPS = 1409,
+  idDrivesSPC = 1410,
+  idDrivesFC = 1411,
+  idDrivesTC = 1412,
+  idDrivesFlags = 1413,
+  idDrivesFlags2 = 1414,
+
+  // IDE page.
+  idIDECombo = 1501,
+  idIDEModel = 1502,
+  idIDESerial = 1503,
+  idIDERevision = 1504,
+  idIDECylinders = 1505,
+  idIDEHeads = 1506,
+  idIDESectors = 1507,
+  idIDECapacity = 1508,
 };
 
 }  // namespace nsx::ui

@@ -14,5 +14,7 @@ std::unique_ptr<TOverviewPage> CreateTimeZonePage();
 std::unique_ptr<TOverviewPage> CreateCPUPage();
 std::unique_ptr<TOverviewPage> CreateMemoryPage();
 std::unique_ptr<TOverviewPage> CreateAPMPage();
+std::unique_ptr<TOverviewPage> CreateDrivesPage();
+std::unique_ptr<TOverviewPage> CreateIDEPage();
 
 }  // namespace nsx::ui

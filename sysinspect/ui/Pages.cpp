@@ -12,6 +12,8 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgCPU: return CreateCPUPage();
     case pgMemory: return CreateMemoryPage();
     case pgAPM: return CreateAPMPage();
+    case pgIDE: return CreateIDEPage();
+    case pgDrives: return CreateDrivesPage();
     case pgTimeZone: return CreateTimeZonePage();
     case pgAbout: return CreateAboutPage();
     default: return std::make_unique<TOverviewPage>();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../WinTypes.h"
+#include "SimDisk.h"
 #include "SimPerformance.h"
 #include "SimHardware.h"
 #include "SimOSData.h"
@@ -41,6 +42,8 @@ struct SimMachine {
   SimProcessor processor;
   SimMemory memory;
   SimPerformanceData performance;  // processor times of the native query
+  SimDisks disks;  // logical drives and network connections
+  SimIde ide;      // IDE drives and the devices that identify them
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../Platform.h"
+#include "SimDiskApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
@@ -25,6 +26,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::ProcessorApi& Processor() override { return processorApi_; }
   platform::MemoryApi& Memory() override { return memoryApi_; }
   platform::PerformanceApi& Performance() override { return performanceApi_; }
+  platform::DiskApi& Disk() override { return diskApi_; }
+  platform::DeviceIoApi& DeviceIo() override { return deviceIoApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -67,6 +70,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimRegionalApi regionalApi_{machine_};
   SimInternetApi internetApi_{machine_};
   SimPerformanceApi performanceApi_{machine_.performance};
+  SimDiskApi diskApi_{machine_};
+  SimDeviceIoApi deviceIoApi_{machine_};
 };
 
 }  // namespace nsx::sim

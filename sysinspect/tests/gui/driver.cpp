@@ -17,6 +17,8 @@
 //   driver escape                  Escape in the overview
 //   driver close-start             press the second start button, wait for the program to end
 //   driver show splash|resources|detail|gauges SECONDS   show a window of the program's own code
+//   driver combo-items ID          the items of a combo box of the page on screen, one a line
+//   driver combo-select ID INDEX   choose an item of that combo box as a click would
 //   driver os-version              the release as the shared routines identify it, through
 //                                  the version query of a program without the manifest
 //   driver free-resources          the free system resources the memory topic reads
@@ -412,6 +414,37 @@ int Show(const std::string& what, int seconds) {
   return 0;
 }
 
+HWND PageChild(int id) {
+  HWND overview = Overview();
+  HWND sheet = overview ? VisibleSheet(overview) : nullptr;
+  return sheet ? ChildById(sheet, id) : nullptr;
+}
+
+int ComboItems(int id) {
+  HWND combo = PageChild(id);
+  if (!combo) return Fail("no combo box " + std::to_string(id) + " on the page");
+  // The system carries this message's text across processes, as it does for list boxes.
+  int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t text[1024] = {0};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 1000)
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", Utf8(text).c_str());
+  }
+  return 0;
+}
+
+// Selects the item and tells the parent, as the box does when the user
+// picks an item from its list.
+int ComboSelect(int id, int index) {
+  HWND combo = PageChild(id);
+  if (!combo) return Fail("no combo box " + std::to_string(id) + " on the page");
+  if (SendMessageA(combo, CB_SETCURSEL, index, 0) != index) return Fail("no item " + std::to_string(index));
+  HWND parent = GetParent(combo);
+  PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  return WaitResponsive(parent, 20000) ? 0 : Fail("the page does not answer after the selection");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -524,6 +557,8 @@ int main(int argc, char** argv) {
     return ended ? 0 : Fail("the program did not end");
   }
   if (step == "show" && argc > 3) return Show(arg, std::atoi(argv[3]));
+  if (step == "combo-items") return ComboItems(std::atoi(arg.c_str()));
+  if (step == "combo-select" && argc > 3) return ComboSelect(std::atoi(arg.c_str()), std::atoi(argv[3]));
   if (step == "os-version") return OsVersion();
   if (step == "free-resources") return FreeResources();
   return Fail("unknown step " + step);

@@ -5,6 +5,8 @@
 #include "OverviewModel.h"
 #include "hardware/NSX_APM.h"
 #include "hardware/NSX_CPU.h"
+#include "hardware/NSX_Disk.h"
+#include "hardware/NSX_IDE.h"
 #include "hardware/NSX_Memory.h"
 #include "software/NSX_OS.h"
 #include "software/NSX_TimeZone.h"
@@ -17,6 +19,8 @@ TTopic* TopicForPage(TNSystemInfo& info, int page) {
     case pgCPU: return &info.CPU();
     case pgMemory: return &info.Memory();
     case pgAPM: return &info.APM();
+    case pgIDE: return &info.IDE();
+    case pgDrives: return &info.Disk();
     case pgTimeZone: return &info.OS().TimeZone();
     default: return nullptr;  // About, and topics the aggregate does not hold yet
   }
