@@ -13,10 +13,9 @@ const int kNTFreeResources = 90;
 TResources::TResources() : thunkGate_(Machine().Memory().HasThunkGate()) {}
 
 void TResources::GetInfo() {
-  // A release newer than the known NT ones is not "IsNT" but is still of the
-  // NT platform, whose kernel32 has no 16-bit side: it answers 90 as well.
-  const auto& os = OSInfo();
-  if (os.IsNT || os.OSPlatformId == platform::kPlatformNT) {
+  // Every NT release, the ones after the table too, answers 90: its kernel32
+  // has no 16-bit side.
+  if (OSInfo().IsNT) {
     system_ = gdi_ = user_ = kNTFreeResources;
     return;
   }
@@ -30,6 +29,9 @@ void TResources::GetInfo() {
   system_ = Ask(kFreeSystem);
   user_ = Ask(kFreeUser);
   gdi_ = Ask(kFreeGdi);
+  // The answers are percentages; anything else did not come from the heaps,
+  // and no answer is better than a wrong one.
+  if (system_ > 100 || user_ > 100 || gdi_ > 100) system_ = gdi_ = user_ = 0;
 }
 
 std::uint16_t TResources::Ask(std::uint16_t which) {

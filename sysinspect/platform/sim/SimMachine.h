@@ -21,6 +21,10 @@ namespace nsx::sim {
 
 struct SimMachine {
   platform::VersionInfo version{5, 1, 2600, platform::kPlatformNT, "Service Pack 3", true, 3, 0, 0x0100, 1, 0};
+  // RtlGetVersion's answer (nullopt: ntdll has no such entry), asked where
+  // `version` says NT 6.2, as Windows 8.1 and later answer a program whose
+  // manifest does not declare them.
+  std::optional<platform::VersionInfo> nativeVersion;
   std::optional<std::string> computerName = std::string("SIMULATED");
   std::optional<std::string> userName = std::string("User");
   std::string windowsDir = "C:\\WINDOWS";

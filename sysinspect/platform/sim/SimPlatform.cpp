@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "CodePage.h"
+#include "../VersionQuery.h"
 
 namespace nsx::sim {
 namespace {
@@ -29,7 +30,7 @@ SimPlatform::SimPlatform(SimMachine machine)
 SimPlatform::~SimPlatform() = default;
 
 platform::VersionInfo SimPlatform::GetVersion() {
-  platform::VersionInfo info = machine_.version;
+  platform::VersionInfo info = platform::PreferNativeVersion(machine_.version, machine_.nativeVersion);
   if (info.csdVersion.size() > 127) info.csdVersion.resize(127);
   return info;
 }
