@@ -22,7 +22,9 @@ void TResources::GetInfo() {
   // Without the 32-to-16-bit call gate (a 9x version reported by a kernel32
   // that has no 16-bit side, as 64-bit Wine in its Windows 98 mode) there is
   // nothing to ask: the amounts are unknown, which is no error.
-  if (!thunkGate_) {
+  // Once the 16-bit side has failed, later gatherings (the overview asks every
+  // second) answer unknown instead of raising the same error again.
+  if (!thunkGate_ || side16Failed_) {
     system_ = gdi_ = user_ = 0;
     return;
   }
@@ -40,10 +42,18 @@ std::uint16_t TResources::Ask(std::uint16_t which) {
     // user.exe is a system module that stays loaded: the entry is looked up
     // under this reference, which is then released, and kept for later calls.
     std::uint32_t module = memory.LoadModule16("user.exe");
-    if (module < 32) throw Exception("Can't load USER.EXE!");
+    if (module < 32) {
+      side16Failed_ = true;
+      system_ = gdi_ = user_ = 0;
+      throw Exception("Can't load USER.EXE!");
+    }
     std::uint32_t entry = memory.FindEntry16(module, "GetFreeSystemResources");
     memory.FreeModule16(module);
-    if (entry == 0) throw Exception("Can't get address of GetFreeSystemResources");
+    if (entry == 0) {
+      side16Failed_ = true;
+      system_ = gdi_ = user_ = 0;
+      throw Exception("Can't get address of GetFreeSystemResources");
+    }
     entry16_ = entry;
   }
   return memory.CallFreeSystemResources(entry16_, which);
