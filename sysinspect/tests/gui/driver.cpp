@@ -250,6 +250,10 @@ bool ClickTab(HWND tabs, int index) {
   LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+  // A sent message overtakes posted ones, so answering is not enough: wait
+  // until the click has made the tab the current one.
+  if (!WaitResponsive(tabs, 5000)) return false;
+  WaitFor([&] { return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) == index; }, 10000);
   return WaitResponsive(tabs, 5000);
 }
 
@@ -444,8 +448,13 @@ int ComboSelect(int id, int index) {
   if (!combo) return Fail("no combo box " + std::to_string(id) + " on the page");
   if (SendMessageA(combo, CB_SETCURSEL, index, 0) != index) return Fail("no item " + std::to_string(index));
   HWND parent = GetParent(combo);
-  PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  return WaitResponsive(parent, 20000) ? 0 : Fail("the page does not answer after the selection");
+  // Sent, not posted: the page has handled the change when the call returns
+  // (a message sent to check the page answers would overtake a posted one).
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo),
+                           SMTO_NORMAL, 20000, &result))
+    return Fail("the page does not answer after the selection");
+  return 0;
 }
 
 HTREEITEM NextTreeItem(HWND tree, UINT how, HTREEITEM from) {
