@@ -4,6 +4,9 @@
 #include "../hardware/NSX_CPU.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
+#include "../software/NSX_Printers.h"
+#include "../software/NSX_Software.h"
+#include "../software/NSX_Startup.h"
 
 namespace nsx {
 
@@ -15,6 +18,9 @@ TNSystemInfo::TNSystemInfo()
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
   apm_ = std::make_unique<TAPM>();
+  printers_ = std::make_unique<TPrinters>();
+  software_ = std::make_unique<TSoftware>();
+  startup_ = std::make_unique<TStartup>();
 }
 
 TNSystemInfo::~TNSystemInfo() {
@@ -24,6 +30,9 @@ TNSystemInfo::~TNSystemInfo() {
   memory_.reset();
   os_.reset();
   apm_.reset();
+  printers_.reset();
+  software_.reset();
+  startup_.reset();
 }
 
 void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
@@ -45,6 +54,9 @@ void TNSystemInfo::GatherTopics() {
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
+  GuardCall(printers_->ClassName() + ".GetInfo", exceptionMode_, *printers_, &TPrinters::GetInfo);
+  GuardCall(software_->ClassName() + ".GetInfo", exceptionMode_, *software_, &TSoftware::GetInfo);
+  GuardCall(startup_->ClassName() + ".GetInfo", exceptionMode_, *startup_, &TStartup::GetInfo);
 }
 
 void TNSystemInfo::Report(TReportList& list) {
@@ -55,6 +67,9 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  printers_->Report(list, false);
+  software_->Report(list, false);
+  startup_->Report(list, false);
   WriteReportFooter(list);
 }
 

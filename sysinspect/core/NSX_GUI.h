@@ -14,6 +14,9 @@ class TCPU;
 class TMemory;
 class TAPM;
 class TOperatingSystem;
+class TPrinters;
+class TSoftware;
+class TStartup;
 
 // The splash window shown while gathering; destroyed with its handle. The
 // user interface supplies it; a console program has none.
@@ -51,6 +54,9 @@ class TNSystemInfo {
   TMemory& Memory() { return *memory_; }
   TOperatingSystem& OS() { return *os_; }
   TAPM& APM() { return *apm_; }
+  TPrinters& Printers() { return *printers_; }
+  TSoftware& Software() { return *software_; }
+  TStartup& Startup() { return *startup_; }
 
  private:
   void GatherTopics();
@@ -63,6 +69,9 @@ class TNSystemInfo {
   std::unique_ptr<TMemory> memory_;
   std::unique_ptr<TOperatingSystem> os_;
   std::unique_ptr<TAPM> apm_;
+  std::unique_ptr<TPrinters> printers_;
+  std::unique_ptr<TSoftware> software_;
+  std::unique_ptr<TStartup> startup_;
 };
 
 }  // namespace nsx

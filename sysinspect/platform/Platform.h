@@ -10,6 +10,8 @@
 #include "Regional.h"
 #include "Internet.h"
 #include "Registry.h"
+#include "Shell.h"
+#include "Spooler.h"
 #include "System.h"
 
 namespace nsx::platform {
@@ -25,6 +27,8 @@ class Platform {
   virtual ProcessorApi& Processor() = 0;
   virtual MemoryApi& Memory() = 0;
   virtual PerformanceApi& Performance() = 0;
+  virtual SpoolerApi& Spooler() = 0;
+  virtual ShellApi& Shell() = 0;
 };
 
 }  // namespace nsx::platform

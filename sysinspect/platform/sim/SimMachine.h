@@ -13,6 +13,7 @@
 #include "SimHardware.h"
 #include "SimOSData.h"
 #include "SimRegistry.h"
+#include "SimSoftware.h"
 
 namespace nsx::sim {
 
@@ -37,6 +38,8 @@ struct SimMachine {
   SimProcessor processor;
   SimMemory memory;
   SimPerformanceData performance;  // processor times of the native query
+  SimSpooler spooler;              // printers
+  SimFiles files;                  // files of the folders (shell links) and initialisation files
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

@@ -9,6 +9,7 @@
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
+#include "SimSoftwareApi.h"
 
 namespace nsx::sim {
 
@@ -25,6 +26,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::ProcessorApi& Processor() override { return processorApi_; }
   platform::MemoryApi& Memory() override { return memoryApi_; }
   platform::PerformanceApi& Performance() override { return performanceApi_; }
+  platform::SpoolerApi& Spooler() override { return spoolerApi_; }
+  platform::ShellApi& Shell() override { return shellApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -67,6 +70,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimRegionalApi regionalApi_{machine_};
   SimInternetApi internetApi_{machine_};
   SimPerformanceApi performanceApi_{machine_.performance};
+  SimSpoolerApi spoolerApi_{machine_};
+  SimShellApi shellApi_{machine_};
 };
 
 }  // namespace nsx::sim

@@ -11,6 +11,7 @@
 #include "Win32Hardware.h"
 #include "Win32Regional.h"
 #include "Win32Registry.h"
+#include "Win32Software.h"
 
 namespace nsx::win32 {
 namespace {
@@ -174,6 +175,8 @@ class Win32Platform : public platform::Platform {
   platform::ProcessorApi& Processor() override { return *processor_; }
   platform::MemoryApi& Memory() override { return *memory_; }
   platform::PerformanceApi& Performance() override { return performance_; }
+  platform::SpoolerApi& Spooler() override { return *spooler_; }
+  platform::ShellApi& Shell() override { return *shell_; }
 
  private:
   Win32System system_;
@@ -184,6 +187,8 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::ProcessorApi> processor_ = CreateWin32Processor();
   std::unique_ptr<platform::MemoryApi> memory_ = CreateWin32Memory();
   Win32Performance performance_;
+  std::unique_ptr<platform::SpoolerApi> spooler_ = CreateWin32Spooler();
+  std::unique_ptr<platform::ShellApi> shell_ = CreateWin32Shell();
 };
 
 }  // namespace
