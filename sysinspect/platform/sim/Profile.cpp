@@ -15,6 +15,7 @@
 #include "PeResources.h"
 #include "ProfileError.h"
 #include "RegFile.h"
+#include "SoftwareProfile.h"
 
 namespace nsx::sim {
 namespace {
@@ -63,6 +64,7 @@ class Loader {
     Registry();
     LoadHardwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
+    LoadSoftwareProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
 
