@@ -165,7 +165,7 @@ TEST(RegFile, StringsHoldingLineBreaksGoOnToTheirClosingQuote) {
                         "\"DisplayName\"=\"After\"\r\n"),
               1252, "multi.reg", r);
   EXPECT_EQ(Str(Value(r, "HKLM\\A", "Comments")),
-            std::string("First line.\r\r\nSecond \"quoted\" line.\r\r\nLast.\0", 45));
+            std::string("First line.\r\r\nSecond \"quoted\" line.\r\r\nLast.\0", 44));
   EXPECT_EQ(Str(Value(r, "HKLM\\A", "DisplayName")), std::string("After\0", 6));
 }
 
