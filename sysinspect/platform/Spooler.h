@@ -22,6 +22,9 @@ class SpoolerApi {
   // flag): the printers in the spooler's order, texts as long as they are.
   // nullopt when the call fails.
   virtual std::optional<std::vector<PrinterInfo>> EnumPrinters(bool withConnections) = 0;
+  // Printer names compare as the system compares text without regard to
+  // case (lstrcmpiA: the letters of the ANSI code page, not only A to Z).
+  virtual bool SamePrinterName(const std::string& a, const std::string& b) = 0;
 };
 
 }  // namespace nsx::platform

@@ -20,9 +20,9 @@ std::string DefaultPrinterName(const std::string& deviceEntry) {
 
 std::int32_t PrinterIndex(const TStringList& names, const std::string& name) {
   if (IsBlank(name)) return -1;
-  std::string wanted = UpperCase(name);
+  auto& spooler = Machine().Spooler();
   for (size_t i = 0; i < names.size(); ++i)
-    if (UpperCase(names[i]) == wanted) return static_cast<std::int32_t>(i);
+    if (spooler.SamePrinterName(names[i], name)) return static_cast<std::int32_t>(i);
   return -1;
 }
 

@@ -16,8 +16,8 @@ std::string PrinterKeyName(const std::string& name);
 // ("name,driver,port"): the text before the first comma, trimmed.
 std::string DefaultPrinterName(const std::string& deviceEntry);
 
-// The index in `names` of `name`, compared without regard to case; -1 when
-// the name is blank or not listed.
+// The index in `names` of `name`, compared without regard to case (as the
+// system compares printer names); -1 when the name is blank or not listed.
 std::int32_t PrinterIndex(const TStringList& names, const std::string& name);
 
 class TPrinters : public TTopic {

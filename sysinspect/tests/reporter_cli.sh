@@ -57,6 +57,13 @@ expect_root() {
   [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
 }
 
+# expect_data PROFILE XPATH VALUE: a data line as a parser reads it (UTF-8).
+expect_data() {
+  local got
+  got=$(xmllint --xpath "string($2)" "$work/$1.xml")
+  [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
+}
+
 declared_encoding() { head -n1 "$work/$1.xml" | sed -n 's/.*encoding="\([^"]*\)".*/\1/p'; }
 
 expect_encoding() {
@@ -102,6 +109,13 @@ check "russian encoding" expect_encoding russian windows-1251
 check "russian machine" expect_root russian machine "бухгалтерия"
 check "russian os" expect_root russian os "Windows 98 Second Edition (4.10.2222)"
 check "russian bytes" expect_bytes russian '\xe1\xf3\xf5'
+check "russian printers" expect_data russian "count(//Printers/data)" 3
+check "russian default printer" expect_data russian "//Printers/data[@name='Лазерный принтер (Default)']" "LPT1:"
+check "russian network printer" expect_data russian "//Printers/data[@name='\\\\БУХ\\Матричный']" "\\\\БУХ\\Матричный"
+check "russian startup link" expect_data russian "//section[@name='UserStartup']/data[@name='Почта']" \
+  'C:\Program Files\Почта\mail.exe /ящик "Входящие"'
+check "russian win.ini" expect_data russian "//section[@name='WIN_INI']/data[@name='run']" 'C:\WINDOWS\Часы.exe'
+check "russian system.ini" expect_data russian "//section[@name='SYSTEM_INI']/data[@name='shell']" 'Explorer.exe'
 
 echo "reporter: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

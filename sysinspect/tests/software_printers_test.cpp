@@ -57,6 +57,9 @@ TEST(TPrinters, NamesPortsAndTheDefault) {
       {"9x: connections are not asked for, ports from the spooler",
        WithPrinters(test::Win98SE(), {local, connection, {{"Net", "PS", "\\\\srv\\ps"}}}, "Net,PSCRIPT,\\\\srv\\ps"),
        {"HP LaserJet 4", "Net"}, {"spooler port", "\\\\srv\\ps"}, 1},
+      {"letters of the code page compare without case",
+       WithPrinters(nt, {{{"Caf\xE9 \xC0 la carte", "PS", "FILE:"}}}, "CAF\xC9 \xE0 LA CARTE,winspool"),
+       {"Caf\xE9 \xC0 la carte"}, {"FILE:"}, 0},
       {"no printers", WithPrinters(nt, {}, "HP LaserJet 4,winspool,LPT1:"), {}, {}, -1},
   };
   for (const auto& c : cases) {

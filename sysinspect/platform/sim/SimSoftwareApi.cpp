@@ -1,6 +1,10 @@
 #include "SimSoftwareApi.h"
 
+#include <locale.h>
 #include <strings.h>
+#include <wctype.h>
+
+#include "CodePage.h"
 
 namespace nsx::sim {
 namespace {
@@ -64,6 +68,18 @@ std::optional<std::vector<platform::PrinterInfo>> SimSpoolerApi::EnumPrinters(bo
   for (const auto& printer : spooler.printers)
     if (!printer.connection || withConnections) printers.push_back(printer.info);
   return printers;
+}
+
+bool SimSpoolerApi::SamePrinterName(const std::string& a, const std::string& b) {
+  // Upper case of the characters the code page stands for, as Unicode has it.
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  auto fold = [&](const std::string& text) {
+    std::u16string wide = AnsiToUtf16(text, machine_.ansiCodePage);
+    for (auto& c : wide)
+      c = static_cast<char16_t>(unicode ? towupper_l(c, unicode) : (c < 128 ? towupper(c) : c));
+    return wide;
+  };
+  return fold(a) == fold(b);
 }
 
 std::vector<platform::FoundFile> SimShellApi::FindFiles(const std::string& pattern) {

@@ -10,6 +10,7 @@ class SimSpoolerApi : public platform::SpoolerApi {
  public:
   explicit SimSpoolerApi(SimMachine& machine) : machine_(machine) {}
   std::optional<std::vector<platform::PrinterInfo>> EnumPrinters(bool withConnections) override;
+  bool SamePrinterName(const std::string& a, const std::string& b) override;
 
  private:
   SimMachine& machine_;

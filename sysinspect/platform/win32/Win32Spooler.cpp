@@ -31,6 +31,10 @@ class Win32Spooler : public platform::SpoolerApi {
     }
     return std::nullopt;
   }
+
+  bool SamePrinterName(const std::string& a, const std::string& b) override {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+  }
 };
 
 }  // namespace
