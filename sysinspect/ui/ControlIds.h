@@ -128,6 +128,17 @@ enum TControlId : int {
   idMachineNumLock = 1202,
   idMachineCapsLock = 1203,
   idMachineScrollLock = 1204,
+
+  // Printers page.
+  idPrinterList = 2001,
+  idPrinterProperties = 2002,
+
+  // Software page.
+  idSoftwareList = 2101,
+
+  // Startup page.
+  idStartupTabs = 2200,
+  idStartupList = 2201,
 };
 
 }  // namespace nsx::ui

@@ -14,5 +14,8 @@ std::unique_ptr<TOverviewPage> CreateTimeZonePage();
 std::unique_ptr<TOverviewPage> CreateCPUPage();
 std::unique_ptr<TOverviewPage> CreateMemoryPage();
 std::unique_ptr<TOverviewPage> CreateAPMPage();
+std::unique_ptr<TOverviewPage> CreatePrintersPage();
+std::unique_ptr<TOverviewPage> CreateStartupPage();
+std::unique_ptr<TOverviewPage> CreateSoftwarePage();
 
 }  // namespace nsx::ui

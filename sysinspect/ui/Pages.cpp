@@ -13,6 +13,9 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgMemory: return CreateMemoryPage();
     case pgAPM: return CreateAPMPage();
     case pgTimeZone: return CreateTimeZonePage();
+    case pgPrinters: return CreatePrintersPage();
+    case pgStartup: return CreateStartupPage();
+    case pgSoftware: return CreateSoftwarePage();
     case pgAbout: return CreateAboutPage();
     default: return std::make_unique<TOverviewPage>();
   }

@@ -7,6 +7,9 @@
 #include "hardware/NSX_CPU.h"
 #include "hardware/NSX_Memory.h"
 #include "software/NSX_OS.h"
+#include "software/NSX_Printers.h"
+#include "software/NSX_Software.h"
+#include "software/NSX_Startup.h"
 #include "software/NSX_TimeZone.h"
 
 namespace nsx::ui {
@@ -18,6 +21,9 @@ TTopic* TopicForPage(TNSystemInfo& info, int page) {
     case pgMemory: return &info.Memory();
     case pgAPM: return &info.APM();
     case pgTimeZone: return &info.OS().TimeZone();
+    case pgPrinters: return &info.Printers();
+    case pgStartup: return &info.Startup();
+    case pgSoftware: return &info.Software();
     default: return nullptr;  // About, and topics the aggregate does not hold yet
   }
 }
