@@ -37,3 +37,9 @@ file(GLOB SYSINSPECT_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui
 add_executable(sysinspect-gui-driver tests/gui/driver.cpp ${SYSINSPECT_UI_SOURCES})
 target_link_libraries(sysinspect-gui-driver PRIVATE sysinspect_win32 comctl32 comdlg32)
 target_link_options(sysinspect-gui-driver PRIVATE ${SYSINSPECT_STATIC_LINK})
+
+# The Wine tests' fixture maker (printers, default printer, shell links).
+add_executable(sysinspect-wine-fixtures tests/wine/fixtures.cpp)
+target_compile_definitions(sysinspect-wine-fixtures PRIVATE WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
+target_link_libraries(sysinspect-wine-fixtures PRIVATE winspool ole32 shell32)
+target_link_options(sysinspect-wine-fixtures PRIVATE ${SYSINSPECT_STATIC_LINK})

@@ -21,7 +21,7 @@ class SpoolerApi {
   // family lists network printers among its local ones and refuses the
   // flag): the printers in the spooler's order, texts as long as they are.
   // nullopt when the call fails.
-  virtual std::optional<std::vector<PrinterInfo>> EnumPrinters(bool withConnections) = 0;
+  virtual std::optional<std::vector<PrinterInfo>> ListPrinters(bool withConnections) = 0;
   // Printer names compare as the system compares text without regard to
   // case (lstrcmpiA: the letters of the ANSI code page, not only A to Z).
   virtual bool SamePrinterName(const std::string& a, const std::string& b) = 0;

@@ -32,7 +32,7 @@ void TPrinters::GetInfo() {
   ports_.clear();
   defaultIndex_ = -1;
   const bool isNT = OSInfo().IsNT;
-  auto printers = Machine().Spooler().EnumPrinters(isNT);
+  auto printers = Machine().Spooler().ListPrinters(isNT);
   if (printers) {
     for (const auto& printer : *printers) {
       names_.push_back(printer.name);

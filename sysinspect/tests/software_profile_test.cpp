@@ -36,12 +36,12 @@ TEST_F(SoftwareProfileTest, PrintersLinksAndInitialisationFiles) {
       "[printer \\\\srv\\Caf\xC3\xA9]\nDriver=PS\nPort=Ne01:\nConnection=1\n"
       "[file C:\\Startup\\Tool.lnk]\nTarget=C:\\Tool Box\\tool.exe\nArguments=\"\"C:\\a b.txt\"\"\nTargetExists=0\n"
       "[file C:\\Startup\\Note.lnk]\nLink=0\nAttributes=0x22\n"));
-  auto all = platform.Spooler().EnumPrinters(true);
+  auto all = platform.Spooler().ListPrinters(true);
   ASSERT_TRUE(all);
   ASSERT_EQ(all->size(), 2u);
   EXPECT_EQ((*all)[1].name, "\\\\srv\\Caf\xE9");
   EXPECT_EQ((*all)[1].port, "Ne01:");
-  EXPECT_EQ(platform.Spooler().EnumPrinters(false)->size(), 1u);
+  EXPECT_EQ(platform.Spooler().ListPrinters(false)->size(), 1u);
 
   auto& shell = platform.Shell();
   auto found = shell.FindFiles("c:\\startup\\*.LNK");

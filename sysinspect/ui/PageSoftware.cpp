@@ -1,5 +1,6 @@
 // The Printers, Startup and Software pages, and the printer set-up dialog
 // the Printers page opens.
+#include <windows.h>
 #include <commdlg.h>
 
 #include "../core/Norvik_Routines.h"

@@ -61,7 +61,7 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern) {
   return p == pattern.size();
 }
 
-std::optional<std::vector<platform::PrinterInfo>> SimSpoolerApi::EnumPrinters(bool withConnections) {
+std::optional<std::vector<platform::PrinterInfo>> SimSpoolerApi::ListPrinters(bool withConnections) {
   const SimSpooler& spooler = machine_.spooler;
   if (spooler.fails) return std::nullopt;
   std::vector<platform::PrinterInfo> printers;

@@ -9,7 +9,7 @@ namespace nsx::sim {
 class SimSpoolerApi : public platform::SpoolerApi {
  public:
   explicit SimSpoolerApi(SimMachine& machine) : machine_(machine) {}
-  std::optional<std::vector<platform::PrinterInfo>> EnumPrinters(bool withConnections) override;
+  std::optional<std::vector<platform::PrinterInfo>> ListPrinters(bool withConnections) override;
   bool SamePrinterName(const std::string& a, const std::string& b) override;
 
  private:

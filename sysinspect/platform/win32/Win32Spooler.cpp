@@ -12,7 +12,7 @@ std::string Text(const char* text) { return text ? std::string(text) : std::stri
 
 class Win32Spooler : public platform::SpoolerApi {
  public:
-  std::optional<std::vector<platform::PrinterInfo>> EnumPrinters(bool withConnections) override {
+  std::optional<std::vector<platform::PrinterInfo>> ListPrinters(bool withConnections) override {
     DWORD flags = PRINTER_ENUM_LOCAL | (withConnections ? PRINTER_ENUM_CONNECTIONS : 0);
     // Ask for the size, then fill; a printer added in between asks again.
     std::vector<BYTE> buffer;
