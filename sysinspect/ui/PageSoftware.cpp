@@ -25,20 +25,16 @@ HWND CreateIconList(HWND parent, int x, int y, int w, int h, int id, const std::
   return list;
 }
 
-// The system's printer set-up dialog; without a printer to set up, a
-// message says so. The choice made is not used further.
+// The system's printer set-up dialog (without a printer to set up, the
+// system's message says so instead). The choice made is not used further.
 void cmPrintSetup(HWND owner) {
   PRINTDLGA setup{};
   setup.lStructSize = sizeof setup;
   setup.hwndOwner = owner;
-  setup.Flags = PD_PRINTSETUP | PD_NOWARNING;
-  BOOL chosen = PrintDlgA(&setup);
+  setup.Flags = PD_PRINTSETUP;
+  PrintDlgA(&setup);
   if (setup.hDevMode) GlobalFree(setup.hDevMode);
   if (setup.hDevNames) GlobalFree(setup.hDevNames);
-  if (chosen) return;
-  DWORD error = CommDlgExtendedError();
-  if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES)
-    MessageBoxA(owner, "No printers are installed.", "Printer Setup", MB_OK | MB_ICONINFORMATION);
 }
 
 class TPrintersPage : public TOverviewPage {

@@ -17,6 +17,9 @@
 //   driver escape                  Escape in the overview
 //   driver close-start             press the second start button, wait for the program to end
 //   driver show splash|resources|detail|gauges SECONDS   show a window of the program's own code
+//   driver dialog-cancel CLASS     press the dialog's Cancel
+//   driver click-tab ID CAPTION     click the tab of a page's own tab strip
+//   driver row-images ID           the image index of each row of a list of the page on screen
 #include <windows.h>
 #include <commctrl.h>
 
@@ -379,6 +382,41 @@ int Show(const std::string& what, int seconds) {
   return 0;
 }
 
+// A control of the page on screen, by id.
+HWND PageControlById(int id) {
+  HWND overview = Overview();
+  HWND sheet = overview ? VisibleSheet(overview) : nullptr;
+  return sheet ? ChildById(sheet, id) : nullptr;
+}
+
+int ClickPageTab(int id, const std::string& caption) {
+  HWND tabs = PageControlById(id);
+  if (!tabs) return Fail("no tab strip " + std::to_string(id) + " on the page");
+  int n = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i)
+    if (Trimmed(TabCaption(tabs, i)) == Trimmed(caption))
+      return ClickTab(tabs, i) && SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == i ? 0 : Fail("the tab did not become active");
+  return Fail("no tab " + caption);
+}
+
+int RowImages(int id) {
+  HWND list = PageControlById(id);
+  if (!list) return Fail("no list " + std::to_string(id) + " on the page");
+  RemoteBuffer remote(list, sizeof(LVITEMA));
+  if (!remote.Ok()) return Fail("no memory in the program");
+  int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    remote.Write(0, &item, sizeof item);
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, &item, sizeof item);
+    std::printf("%d\n", item.iImage);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -491,5 +529,13 @@ int main(int argc, char** argv) {
     return ended ? 0 : Fail("the program did not end");
   }
   if (step == "show" && argc > 3) return Show(arg, std::atoi(argv[3]));
+  if (step == "dialog-cancel") {
+    HWND dialog = WaitVisible(arg.c_str(), 10000);
+    if (!dialog) return Fail("no dialog " + arg);
+    Press(GetDlgItem(dialog, IDCANCEL));
+    return WaitFor([&] { return !IsWindowVisible(dialog); }, 10000) ? 0 : Fail("the dialog stayed open");
+  }
+  if (step == "click-tab" && argc > 3) return ClickPageTab(std::atoi(arg.c_str()), argv[3]);
+  if (step == "row-images") return RowImages(std::atoi(arg.c_str()));
   return Fail("unknown step " + step);
 }
