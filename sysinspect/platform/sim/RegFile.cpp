@@ -125,9 +125,13 @@ class Parser {
       }
       // A string holding line breaks goes on, breaks included, until its
       // closing quote (regedit writes such values as they are).
-      while (text[0] != u'[' && EndsInsideString(text) && i < lines.size()) {
-        text += lines[i - 1].end + lines[i].text;
-        ++i;
+      if (text[0] != u'[') {
+        size_t scanned = 0;
+        bool open = false;
+        while ((open = StillInsideString(text, open, &scanned)) && i < lines.size()) {
+          text += lines[i - 1].end + lines[i].text;
+          ++i;
+        }
       }
       if (text[0] == u'[') {
         KeyLine(number, text);
@@ -152,16 +156,20 @@ class Parser {
     return eq != std::u16string::npos;
   }
 
-  // True when a quoted text is still open at the end of the line.
-  static bool EndsInsideString(const std::u16string& text) {
-    bool inside = false;
-    for (size_t k = 0; k < text.size(); ++k) {
+  // Whether a quoted text is still open at the end of `text`, scanning on
+  // from `*scanned` with the state `inside` found there (each character is
+  // looked at once, however many lines a string spans).
+  static bool StillInsideString(const std::u16string& text, bool inside, size_t* scanned) {
+    size_t k = *scanned;
+    for (; k < text.size(); ++k) {
       if (inside && text[k] == u'\\') {
+        if (k + 1 == text.size()) break;  // what it escapes comes with the next line
         ++k;
       } else if (text[k] == u'"') {
         inside = !inside;
       }
     }
+    *scanned = k;
     return inside;
   }
 
