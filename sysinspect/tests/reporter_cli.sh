@@ -109,6 +109,8 @@ check "russian encoding" expect_encoding russian windows-1251
 check "russian machine" expect_root russian machine "бухгалтерия"
 check "russian os" expect_root russian os "Windows 98 Second Edition (4.10.2222)"
 check "russian bytes" expect_bytes russian '\xe1\xf3\xf5'
+check "russian last elements" expect_data russian \
+  "concat(name(/classes/*[last()-2]), ' ', name(/classes/*[last()-1]), ' ', name(/classes/*[last()]))" "Printers Software Startup"
 check "russian printers" expect_data russian "count(//Printers/data)" 3
 check "russian default printer" expect_data russian "//Printers/data[@name='Лазерный принтер (Default)']" "LPT1:"
 check "russian network printer" expect_data russian "//Printers/data[@name='\\\\БУХ\\Матричный']" "\\\\БУХ\\Матричный"
