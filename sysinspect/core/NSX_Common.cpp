@@ -35,7 +35,8 @@ bool TReportList::SaveToFile(const std::string& path) const {
 }
 
 std::string EscapeXML(const std::string& text) {
-  // Ampersands first, so that the entities made below are not escaped again.
+  // One pass: each special character becomes its entity, so that no entity
+  // made here is escaped again.
   struct Entity {
     char c;
     const char* entity;
@@ -44,17 +45,16 @@ std::string EscapeXML(const std::string& text) {
       // char  entity
       {'&', "&amp;"}, {'"', "&quot;"}, {'\'', "&apos;"}, {'>', "&gt;"}, {'<', "&lt;"},
   };
-  std::string result = text;
-  for (const auto& e : kEntities) {
-    std::string next;
-    next.reserve(result.size());
-    for (char c : result) {
-      if (c == e.c)
-        next += e.entity;
-      else
-        next += c;
-    }
-    result.swap(next);
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    const char* entity = nullptr;
+    for (const auto& e : kEntities)
+      if (c == e.c) entity = e.entity;
+    if (entity)
+      result += entity;
+    else
+      result += c;
   }
   return result;
 }

@@ -2,6 +2,9 @@
 
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Devices.h"
+#include "../hardware/NSX_Disk.h"
+#include "../hardware/NSX_IDE.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
 #include "../software/NSX_Printers.h"
@@ -17,6 +20,9 @@ TNSystemInfo::TNSystemInfo()
   cpu_ = std::make_unique<TCPU>();
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
+  disk_ = std::make_unique<TDisk>();
+  devices_ = std::make_unique<TDevices>();
+  ide_ = std::make_unique<TIDE>();
   apm_ = std::make_unique<TAPM>();
   printers_ = std::make_unique<TPrinters>();
   software_ = std::make_unique<TSoftware>();
@@ -29,6 +35,9 @@ TNSystemInfo::~TNSystemInfo() {
   cpu_.reset();
   memory_.reset();
   os_.reset();
+  disk_.reset();
+  devices_.reset();
+  ide_.reset();
   apm_.reset();
   printers_.reset();
   software_.reset();
@@ -50,9 +59,14 @@ void TNSystemInfo::Refresh() {
 void TNSystemInfo::GatherTopics() {
   // Devices, CPU, Memory, OS, Disk, the disk's drive, Machine, Network,
   // Display, Media, Engines, IDE, APM, Printers, Software, Startup.
+  GuardCall(devices_->ClassName() + ".GetInfo", exceptionMode_, *devices_, &TDevices::GetInfo);
   GuardCall(cpu_->ClassName() + ".GetInfo", exceptionMode_, *cpu_, &TCPU::GetInfo, 1, true);
   GuardCall(memory_->ClassName() + ".GetInfo", exceptionMode_, *memory_, &TMemory::GetInfo);
   GuardCall(os_->ClassName() + ".GetInfo", exceptionMode_, *os_, &TOperatingSystem::GetInfo);
+  GuardCall(disk_->ClassName() + ".GetInfo", exceptionMode_, *disk_, &TDisk::GetInfo);
+  // Not guarded: the drive that holds the Windows directory.
+  disk_->SetDrive(Sys().WindowsDirectory().substr(0, 2));
+  GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
   GuardCall(printers_->ClassName() + ".GetInfo", exceptionMode_, *printers_, &TPrinters::GetInfo);
   GuardCall(software_->ClassName() + ".GetInfo", exceptionMode_, *software_, &TSoftware::GetInfo);
@@ -67,6 +81,9 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  devices_->Report(list, false);
+  ide_->Report(list, false);
+  disk_->Report(list, false);
   printers_->Report(list, false);
   software_->Report(list, false);
   startup_->Report(list, false);

@@ -13,6 +13,9 @@ namespace nsx {
 class TCPU;
 class TMemory;
 class TAPM;
+class TDisk;
+class TIDE;
+class TDevices;
 class TOperatingSystem;
 class TPrinters;
 class TSoftware;
@@ -53,6 +56,9 @@ class TNSystemInfo {
   TCPU& CPU() { return *cpu_; }
   TMemory& Memory() { return *memory_; }
   TOperatingSystem& OS() { return *os_; }
+  TDisk& Disk() { return *disk_; }
+  TIDE& IDE() { return *ide_; }
+  TDevices& Devices() { return *devices_; }
   TAPM& APM() { return *apm_; }
   TPrinters& Printers() { return *printers_; }
   TSoftware& Software() { return *software_; }
@@ -68,6 +74,9 @@ class TNSystemInfo {
   std::unique_ptr<TCPU> cpu_;
   std::unique_ptr<TMemory> memory_;
   std::unique_ptr<TOperatingSystem> os_;
+  std::unique_ptr<TDisk> disk_;
+  std::unique_ptr<TIDE> ide_;
+  std::unique_ptr<TDevices> devices_;
   std::unique_ptr<TAPM> apm_;
   std::unique_ptr<TPrinters> printers_;
   std::unique_ptr<TSoftware> software_;

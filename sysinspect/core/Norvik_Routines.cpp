@@ -194,7 +194,10 @@ std::string GetFileCopyright(const std::string& fileName) {
 
 std::string ReadRegistryValueAsText(platform::RegRoot root, const std::string& keyPath,
                                     const std::string& valueName, bool binaryAsText) {
-  RegKey key = RegKey::Open(Reg(), root, keyPath);
+  return ReadValueAsText(RegKey::Open(Reg(), root, keyPath), valueName, binaryAsText);
+}
+
+std::string ReadValueAsText(const platform::RegKey& key, const std::string& valueName, bool binaryAsText) {
   if (!key) return {};
   auto value = key.Value(valueName);
   if (!value) return {};

@@ -82,6 +82,9 @@ std::string GetFileCopyright(const std::string& fileName);
 
 std::string ReadRegistryValueAsText(platform::RegRoot root, const std::string& keyPath,
                                     const std::string& valueName, bool binaryAsText);
+// The same rendering for a value of a key the caller holds open (empty when
+// the key is not open or the value is absent).
+std::string ReadValueAsText(const platform::RegKey& key, const std::string& valueName, bool binaryAsText);
 
 // Leading and trailing blanks and control characters removed (the
 // framework's Trim).

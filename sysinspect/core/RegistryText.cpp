@@ -32,15 +32,25 @@ std::string DropLast(std::string text, size_t count) {
 }  // namespace
 
 std::string MultiStringBytesAsText(const platform::Bytes& data) {
+  // Items end at a NUL; a second NUL in a row ends the list (what follows is
+  // not part of it). The last item need not end in a NUL at all: data written
+  // without one is common. Only a separator this routine added is dropped.
   std::string text;
+  bool separatorAdded = false;
+  bool previousWasNul = false;
   for (auto byte : data) {
     if (byte != 0) {
       text += static_cast<char>(byte);
-    } else if (text.empty() || text.back() != '\n') {
-      text += "\r\n";
+      separatorAdded = false;
+      previousWasNul = false;
+      continue;
     }
+    if (previousWasNul) break;
+    previousWasNul = true;
+    separatorAdded = text.empty() || text.back() != '\n';
+    if (separatorAdded) text += "\r\n";
   }
-  return DropLast(text, 2);
+  return separatorAdded ? DropLast(text, 2) : text;
 }
 
 std::string BytesAsHex(const platform::Bytes& data) {

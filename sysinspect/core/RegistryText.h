@@ -18,7 +18,8 @@ std::string RenderRegistryValue(
     const std::function<std::optional<std::string>(const std::string&)>& expand);
 
 // The multi-string rendering: each NUL becomes CR LF unless the text already
-// ends in LF; the last two characters are dropped.
+// ends in LF; the list ends at a double NUL or at the end of the data, and a
+// final CR LF is dropped only when this routine added it.
 std::string MultiStringBytesAsText(const platform::Bytes& data);
 
 // Each byte as two upper-case hexadecimal digits, separated by blanks.

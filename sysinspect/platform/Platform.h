@@ -4,6 +4,8 @@
 #pragma once
 #include <memory>
 
+#include "DeviceIo.h"
+#include "Disk.h"
 #include "Performance.h"
 #include "Memory.h"
 #include "Processor.h"
@@ -27,6 +29,8 @@ class Platform {
   virtual ProcessorApi& Processor() = 0;
   virtual MemoryApi& Memory() = 0;
   virtual PerformanceApi& Performance() = 0;
+  virtual DiskApi& Disk() = 0;
+  virtual DeviceIoApi& DeviceIo() = 0;
   virtual SpoolerApi& Spooler() = 0;
   virtual ShellApi& Shell() = 0;
 };

@@ -57,13 +57,6 @@ expect_root() {
   [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
 }
 
-# expect_data PROFILE XPATH VALUE: a data line as a parser reads it (UTF-8).
-expect_data() {
-  local got
-  got=$(xmllint --xpath "string($2)" "$work/$1.xml")
-  [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
-}
-
 declared_encoding() { head -n1 "$work/$1.xml" | sed -n 's/.*encoding="\([^"]*\)".*/\1/p'; }
 
 expect_encoding() {
@@ -75,6 +68,20 @@ expect_encoding() {
 # The bytes on disk are the ANSI code page's, not UTF-8.
 expect_bytes() {
   grep -q "$(printf "$2")" "$work/$1.xml" || { echo "  $1: bytes $2 not found"; return 1; }
+}
+
+# expect_disk PROFILE LETTER NAME VALUE: a line of a drive's section, as a parser reads it.
+expect_disk() {
+  local got
+  got=$(xmllint --xpath "string(//Disk/section[@name='Disk_$2']/data[@name='$3'])" "$work/$1.xml")
+  [ "$got" = "$4" ] || { echo "  $1 Disk_$2 $3: got '$got', expected '$4'"; return 1; }
+}
+
+# expect_xpath PROFILE XPATH VALUE: a value of the report as a parser reads it.
+expect_xpath() {
+  local got
+  got=$(xmllint --xpath "$2" "$work/$1.xml")
+  [ "$got" = "$3" ] || { echo "  $1 $2: got '$got', expected '$3'"; return 1; }
 }
 
 default_name() {
@@ -97,27 +104,39 @@ check "western machine" expect_root western machine "CAFé-PC"
 check "western os" expect_root western os "Windows XP Service Pack 3 (5.1.2600)"
 check "western bytes" expect_bytes western 'CAF\xe9-PC'
 check "default file name" default_name
+check "western drive label" expect_disk western C VolumeLabel "Zoë's disk"
+check "western drive capacity" expect_disk western C Capacity 80026361856
+check "western empty CD drive" expect_disk western D Type CDROM
 
 check "polish report" report polish
 check "polish encoding" expect_encoding polish windows-1250
 check "polish machine" expect_root polish machine "łóDź-01"
 check "polish os" expect_root polish os "Windows 2000 Service Pack 4 (5.0.2195)"
 check "polish bytes" expect_bytes polish '\xb3\xf3D\x9f-01'
+check "polish devices" expect_xpath polish 'string(//Devices/data[@name="Count"])' 4
+check "polish device resources" expect_xpath polish 'count(//DeviceResources/section/data)' 12
+check "polish device title" expect_xpath polish 'string(//Devices/section[@name="Karty sieciowe"]/section/@name)' \
+  "Połączenie lokalne (RTL8139)"
 
 check "russian report" report russian
 check "russian encoding" expect_encoding russian windows-1251
 check "russian machine" expect_root russian machine "бухгалтерия"
 check "russian os" expect_root russian os "Windows 98 Second Edition (4.10.2222)"
 check "russian bytes" expect_bytes russian '\xe1\xf3\xf5'
-check "russian last elements" expect_data russian \
+check "russian drive label" expect_disk russian C VolumeLabel "СИСТЕМА"
+check "russian drive serial" expect_disk russian C SerialNumber "1E5B-0C17"
+check "russian devices" expect_xpath russian 'string(//Devices/data[@name="Count"])' 5
+check "russian device class" expect_xpath russian 'count(//Devices/section[@name="Системные устройства"]/section)' 2
+check "russian no device resources" expect_xpath russian 'count(//DeviceResources)' 0
+check "russian last elements" expect_xpath russian \
   "concat(name(/classes/*[last()-2]), ' ', name(/classes/*[last()-1]), ' ', name(/classes/*[last()]))" "Printers Software Startup"
-check "russian printers" expect_data russian "count(//Printers/data)" 3
-check "russian default printer" expect_data russian "//Printers/data[@name='Лазерный принтер (Default)']" "LPT1:"
-check "russian network printer" expect_data russian "//Printers/data[@name='\\\\БУХ\\Матричный']" "\\\\БУХ\\Матричный"
-check "russian startup link" expect_data russian "//section[@name='UserStartup']/data[@name='Почта']" \
+check "russian printers" expect_xpath russian "count(//Printers/data)" 3
+check "russian default printer" expect_xpath russian "string(//Printers/data[@name='Лазерный принтер (Default)'])" "LPT1:"
+check "russian network printer" expect_xpath russian "string(//Printers/data[@name='\\\\БУХ\\Матричный'])" "\\\\БУХ\\Матричный"
+check "russian startup link" expect_xpath russian "string(//section[@name='UserStartup']/data[@name='Почта'])" \
   'C:\Program Files\Почта\mail.exe /ящик "Входящие"'
-check "russian win.ini" expect_data russian "//section[@name='WIN_INI']/data[@name='run']" 'C:\WINDOWS\Часы.exe'
-check "russian system.ini" expect_data russian "//section[@name='SYSTEM_INI']/data[@name='shell']" 'Explorer.exe'
+check "russian win.ini" expect_xpath russian "string(//section[@name='WIN_INI']/data[@name='run'])" 'C:\WINDOWS\Часы.exe'
+check "russian system.ini" expect_xpath russian "string(//section[@name='SYSTEM_INI']/data[@name='shell'])" 'Explorer.exe'
 
 echo "reporter: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -66,6 +66,22 @@ TEST(RenderRegistryValue, EachTypeAsText) {
   EXPECT_EQ(MultiStringBytesAsText(Bytes{'a', '\n', 0, 'b', 0, 0}), "a\nb");
 }
 
+TEST(MultiStringBytesAsText, EndsAtTheDoubleNulOrTheEndOfTheData) {
+  using platform::Bytes;
+  auto bytes = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
+  const std::pair<std::string, std::string> cases[] = {
+      // data                               text
+      {"C:\\windows\\inf",                    "C:\\windows\\inf"},  // no final NUL
+      {std::string("a\0b", 3),               "a\r\nb"},
+      {std::string("a\0b\0", 4),            "a\r\nb"},
+      {std::string("a\0\0junk\0\0", 9),    "a"},  // nothing after the double NUL
+      {std::string("a\n\0\0", 4),           "a\n"},  // only an added separator is dropped
+      {std::string("\0\0", 2),               ""},
+      {std::string("\0a\0\0", 4),           "\r\na"},
+  };
+  for (const auto& [data, text] : cases) EXPECT_EQ(MultiStringBytesAsText(bytes(data)), text) << data;
+}
+
 TEST(ReadRegistryValueAsText, ReadsThroughTheRegistry) {
   sim::SimMachine m;
   m.environment = {"SystemRoot=C:\\WINNT"};

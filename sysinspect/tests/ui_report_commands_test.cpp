@@ -102,17 +102,17 @@ TEST(ResourceRows, EachDescriptorTypeGoesToItsList) {
   port.type = 1, port.start = 0x3F8, port.length = 8, port.flagsText = "Port I/O";
   auto row = ResourceRow(port);
   EXPECT_EQ(row.list, rlPort);
-  EXPECT_EQ(row.cells, (std::vector<std::string>{"0x000003f8", "0x8", "Port I/O"}));
+  EXPECT_EQ(row.cells, (std::vector<std::string>{"0x000003F8", "0x8", "Port I/O"}));
 
   TResourceDescriptorView irq;
   irq.type = 2, irq.vector = 11, irq.level = 11, irq.affinity = 0xFFFFFFFF, irq.flagsText = "Latched";
   EXPECT_EQ(ResourceRow(irq).list, rlIRQ);
-  EXPECT_EQ(ResourceRow(irq).cells, (std::vector<std::string>{"11", "11", "0xffffffff", "Latched"}));
+  EXPECT_EQ(ResourceRow(irq).cells, (std::vector<std::string>{"11", "11", "0xFFFFFFFF", "Latched"}));
 
   TResourceDescriptorView mem;
   mem.type = 3, mem.start = 0x1FEBFF000ull, mem.length = 0x1000;
   EXPECT_EQ(ResourceRow(mem).list, rlMemory);
-  EXPECT_EQ(ResourceRow(mem).cells[0], "0x1febff000");  // 64-bit start, more than 8 digits when needed
+  EXPECT_EQ(ResourceRow(mem).cells[0], "0x1FEBFF000");  // 64-bit start, more than 8 digits when needed
 
   TResourceDescriptorView dma;
   dma.type = 4, dma.channel = 2, dma.port = 0;

@@ -13,7 +13,7 @@ VERSION.dll msvcrt.dll ole32.dll OLEAUT32.dll WINSPOOL.DRV WINMM.dll MPR.dll NET
 # Entry points missing on Windows 95/98/Me or NT 4 that must never be bound at load time.
 forbidden_entries="GlobalMemoryStatusEx GetFileAttributesExA GetFileAttributesExW IsDebuggerPresent GetLongPathNameA
 GetLongPathNameW InitializeCriticalSectionAndSpinCount GetNativeSystemInfo IsWow64Process GetTickCount64 GetSystemTimes
-AttachConsole GetConsoleWindow SetDllDirectoryA VerifyVersionInfoA VerSetConditionMask GetDiskFreeSpaceExW
+AttachConsole GetConsoleWindow SetDllDirectoryA VerifyVersionInfoA VerSetConditionMask GetDiskFreeSpaceExA GetDiskFreeSpaceExW
 ZwQuerySystemInformation ZwOpenSection ZwClose NtQuerySystemInformation GetAdaptersInfo GetNetworkParams
 RasEnumConnectionsA SendASPI32Command GetASPI32SupportInfo EncodePointer DecodePointer FlsAlloc
 GetModuleHandleExA GetModuleHandleExW InterlockedCompareExchange64 CreateWaitableTimerExW"

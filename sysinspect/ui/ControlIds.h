@@ -129,6 +129,38 @@ enum TControlId : int {
   idMachineCapsLock = 1203,
   idMachineScrollLock = 1204,
 
+  // Devices page (its sub-sheets are idDevTabs + 50 and + 51).
+  idDevTabs = 1300,
+  idDevTree = 1301,
+  idDevProps = 1302,
+  idDevRes = 1303,
+  idDevResList = 1304,
+  // Drives page.
+  idDrivesCombo = 1401,
+  idDrivesIcon = 1402,
+  idDrivesType = 1403,
+  idDrivesUNC = 1404,
+  idDrivesSerial = 1405,
+  idDrivesCapacity = 1406,
+  idDrivesFree = 1407,
+  idDrivesGauge = 1408,
+  idDrivesBPS = 1409,
+  idDrivesSPC = 1410,
+  idDrivesFC = 1411,
+  idDrivesTC = 1412,
+  idDrivesFlags = 1413,
+  idDrivesFlags2 = 1414,
+
+  // IDE page.
+  idIDECombo = 1501,
+  idIDEModel = 1502,
+  idIDESerial = 1503,
+  idIDERevision = 1504,
+  idIDECylinders = 1505,
+  idIDEHeads = 1506,
+  idIDESectors = 1507,
+  idIDECapacity = 1508,
+
   // Printers page.
   idPrinterList = 2001,
   idPrinterProperties = 2002,

@@ -6,92 +6,108 @@ namespace nsx::ui {
 namespace {
 
 const int kSize = 16;
-const COLORREF kTransparent = RGB(255, 0, 255);
+const COLORREF kMaskColour = RGB(255, 0, 255);
 
-enum TGlyph { glPrinter, glNetworkPrinter, glProgram };
-
-struct TImageRow {
-  int index;
-  TGlyph glyph;
-  bool defaultMark;  // the black disc with a white tick of a default printer
-};
-const TImageRow kImages[] = {
-    // index  glyph              default
-    {16, glProgram, false},
-    {35, glPrinter, false},
-    {36, glPrinter, true},
-    {37, glNetworkPrinter, false},
-    {38, glNetworkPrinter, true},
+struct TPicture {
+  COLORREF colour;
+  const char* letters;  // one or two, drawn on the badge
 };
 
-void Box(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF edge) {
-  GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
-  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, edge));
-  SelectGuard b(dc, brush.Get());
-  SelectGuard p(dc, pen.Get());
-  Rectangle(dc, left, top, right, bottom);
-}
+// A coloured badge with letters for each picture (the pictures are ours to
+// draw; what matters is that each kind of device is told apart at a glance).
+const TPicture kPictures[kOverviewImageCount] = {
+    // index: colour                letters   what
+    /*  0 */ {RGB(0, 64, 128),      "PC"},  // computer (tree root)
+    /*  1 */ {RGB(0, 96, 160),      "Sy"},  // computer, system devices
+    /*  2 */ {RGB(0, 128, 128),     "Di"},  // display adapter
+    /*  3 */ {RGB(0, 150, 110),     "Mo"},  // monitor
+    /*  4 */ {RGB(110, 110, 110),   "HD"},  // disk drives and controllers
+    /*  5 */ {RGB(130, 130, 60),    "Fd"},  // floppy disk
+    /*  6 */ {RGB(90, 90, 150),     "Vo"},  // volume
+    /*  7 */ {RGB(160, 120, 0),     "CD"},  // CD-ROM
+    /*  8 */ {RGB(120, 80, 40),     "Ta"},  // tape
+    /*  9 */ {RGB(0, 140, 0),       "Ba"},  // battery
+    /* 10 */ {RGB(150, 0, 150),     "Im"},  // imaging device
+    /* 11 */ {RGB(70, 70, 70),      "Kb"},  // keyboard
+    /* 12 */ {RGB(90, 90, 90),      "Ms"},  // mouse
+    /* 13 */ {RGB(0, 110, 170),     "Md"},  // modem
+    /* 14 */ {RGB(140, 100, 0),     "Po"},  // ports
+    /* 15 */ {RGB(0, 120, 60),      "Ne"},  // network adapter, PCMCIA
+    /* 16 */ {RGB(0, 150, 50),      "Pw"},  // power management; installed products
+    /* 17 */ {RGB(100, 60, 140),    "Sc"},  // SCSI adapter
+    /* 18 */ {RGB(128, 128, 128),   "?"},   // other devices
+    /* 19 */ {RGB(170, 60, 0),      "Au"},  // sound, video and game controllers
+    /* 20 */ {RGB(0, 80, 180),      "US"},  // USB
+    /* 21 */ {RGB(128, 128, 128),   ""},
+    /* 22 */ {RGB(128, 128, 128),   ""},
+    /* 23 */ {RGB(128, 128, 128),   ""},
+    /* 24 */ {RGB(128, 128, 128),   ""},
+    /* 25 */ {RGB(120, 80, 40),     "Ch"},  // medium changer
+    /* 26 */ {RGB(60, 60, 120),     "HI"},  // human interface device
+    /* 27 */ {RGB(0, 130, 130),     "GP"},  // GPS
+    /* 28 */ {RGB(100, 100, 0),     "MF"},  // multifunction, smart-card reader
+    /* 29 */ {RGB(160, 0, 0),       "IR"},  // infrared
+    /* 30 */ {RGB(128, 128, 128),   ""},
+    /* 31 */ {RGB(128, 128, 128),   ""},
+    /* 32 */ {RGB(128, 128, 128),   ""},
+    /* 33 */ {RGB(128, 128, 128),   ""},
+    /* 34 */ {RGB(128, 128, 128),   ""},
+    /* 35 */ {RGB(40, 40, 40),      "Pr"},  // printer
+    /* 36 */ {RGB(0, 0, 160),       "Pr"},  // the default printer
+    /* 37 */ {RGB(40, 90, 40),      "NP"},  // network printer
+    /* 38 */ {RGB(0, 0, 160),       "NP"},  // the default printer, a network printer
+    /* 39 */ {RGB(120, 80, 40),     "TC"},  // tape controller
+    /* 40 */ {RGB(0, 100, 0),       "Me"},  // memory, cache
+    /* 41 */ {RGB(120, 0, 60),      "CP"},  // processor
+};
 
-void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
-  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
-  SelectGuard p(dc, pen.Get());
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-}
-
-void DrawPrinter(HDC dc, int x, int top) {
-  Box(dc, x + 4, top, x + 12, top + 6, RGB(255, 255, 255), RGB(64, 64, 64));  // paper
-  Box(dc, x + 1, top + 4, x + 15, top + 11, RGB(192, 192, 192), RGB(64, 64, 64));
-  Line(dc, x + 3, top + 8, x + 13, top + 8, RGB(96, 96, 96));  // paper slot
-  SetPixel(dc, x + 12, top + 6, RGB(0, 160, 0));                // lamp
-}
-
-void DrawGlyph(HDC dc, int x, const TImageRow& row) {
-  switch (row.glyph) {
-    case glPrinter:
-      DrawPrinter(dc, x, 3);
-      break;
-    case glNetworkPrinter:
-      DrawPrinter(dc, x, 1);
-      Line(dc, x + 8, 12, x + 8, 15, RGB(0, 0, 0));  // the cable to the network
-      Line(dc, x + 2, 15, x + 15, 15, RGB(0, 128, 0));
-      break;
-    case glProgram:
-      Box(dc, x + 1, 2, x + 15, 14, RGB(255, 255, 255), RGB(0, 0, 0));
-      Box(dc, x + 1, 2, x + 15, 5, RGB(0, 0, 128), RGB(0, 0, 0));
-      Box(dc, x + 3, 7, x + 8, 12, RGB(0, 128, 128), RGB(0, 96, 96));
-      break;
+HBITMAP DrawPictures(HDC screen) {
+  MemoryCanvas canvas(screen, kSize * kOverviewImageCount, kSize);
+  HDC dc = canvas.Dc();
+  GdiObject<HBRUSH> mask(CreateSolidBrush(kMaskColour));
+  RECT all{0, 0, kSize * kOverviewImageCount, kSize};
+  FillRect(dc, &all, mask.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  SelectGuard font(dc, MakeFont("Tahoma", -9, true));
+  for (int i = 0; i < kOverviewImageCount; ++i) {
+    GdiObject<HBRUSH> fill(CreateSolidBrush(kPictures[i].colour));
+    GdiObject<HPEN> edge(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    SelectGuard brush(dc, fill.Get());
+    SelectGuard pen(dc, edge.Get());
+    RoundRect(dc, i * kSize, 1, i * kSize + kSize, kSize - 1, 4, 4);
+    RECT cell{i * kSize, 1, i * kSize + kSize, kSize - 1};
+    DrawTextA(dc, kPictures[i].letters, -1, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  if (row.defaultMark) {
-    GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(0, 0, 0)));
-    SelectGuard b(dc, brush.Get());
-    SelectGuard p(dc, GetStockObject(BLACK_PEN));
-    Ellipse(dc, x, 8, x + 8, 16);
-    Line(dc, x + 2, 12, x + 3, 13, RGB(255, 255, 255));
-    Line(dc, x + 3, 13, x + 6, 10, RGB(255, 255, 255));
-  }
+  // The strip leaves the canvas as a bitmap of its own.
+  HDC copyDc = CreateCompatibleDC(screen);
+  HBITMAP strip = CreateCompatibleBitmap(screen, kSize * kOverviewImageCount, kSize);
+  HGDIOBJ previous = SelectObject(copyDc, strip);
+  BitBlt(copyDc, 0, 0, kSize * kOverviewImageCount, kSize, dc, 0, 0, SRCCOPY);
+  SelectObject(copyDc, previous);
+  DeleteDC(copyDc);
+  return strip;
 }
 
 }  // namespace
 
-HIMAGELIST CreateOverviewImageList() {
-  HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kOverviewImageCount, 0);
-  if (!list) return nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  // One strip of every picture, added at once; the bitmap leaves the
-  // device context before the list takes it.
-  GdiObject<HBITMAP> strip(CreateCompatibleBitmap(screen, kSize * kOverviewImageCount, kSize));
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ previous = SelectObject(dc, strip.Get());
-  RECT all{0, 0, kSize * kOverviewImageCount, kSize};
-  GdiObject<HBRUSH> background(CreateSolidBrush(kTransparent));
-  FillRect(dc, &all, background.Get());
-  for (const auto& row : kImages) DrawGlyph(dc, row.index * kSize, row);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  ImageList_AddMasked(list, strip.Get(), kTransparent);
-  return list;
+HIMAGELIST OverviewImages() {
+  static HIMAGELIST images = [] {
+    HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kOverviewImageCount, 0);
+    HDC screen = GetDC(nullptr);
+    HBITMAP strip = DrawPictures(screen);
+    ReleaseDC(nullptr, screen);
+    ImageList_AddMasked(list, strip, kMaskColour);
+    DeleteObject(strip);
+    return list;
+  }();
+  return images;
+}
+
+void SetSharedImages(HWND list) {
+  // Without this style a list view destroys its image lists with itself.
+  SetWindowLongPtrA(list, GWL_STYLE, GetWindowLongPtrA(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(OverviewImages()));
 }
 
 }  // namespace nsx::ui

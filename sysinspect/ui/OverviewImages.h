@@ -1,5 +1,5 @@
-// The overview's 16 x 16 icons of list rows, by their index in the image
-// list (the pictures are drawn here; an index without one is transparent).
+// The overview's image list `img`: small pictures by the indices the pages
+// name (0 the computer, 1 system, 2 display, ... 41 processor).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -8,8 +8,12 @@ namespace nsx::ui {
 
 constexpr int kOverviewImageCount = 42;
 
-// A new image list with every icon; the list view it is given to as its
-// small image list destroys it with itself.
-HIMAGELIST CreateOverviewImageList();
+// Made on first use and kept for the process (an image list owned by no
+// control, so that several lists and trees can share it).
+HIMAGELIST OverviewImages();
+
+// Gives a report list the shared pictures as its small icons; the list
+// leaves them alone when it is destroyed.
+void SetSharedImages(HWND list);
 
 }  // namespace nsx::ui

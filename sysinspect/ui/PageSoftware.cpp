@@ -21,7 +21,7 @@ const int kCsidlCommonStartup = 24;
 
 HWND CreateIconList(HWND parent, int x, int y, int w, int h, int id, const std::vector<TColumn>& columns) {
   HWND list = CreateReportList(parent, x, y, w, h, id, columns);
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(CreateOverviewImageList()));
+  SetSharedImages(list);
   return list;
 }
 

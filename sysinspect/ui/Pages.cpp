@@ -12,6 +12,9 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgCPU: return CreateCPUPage();
     case pgMemory: return CreateMemoryPage();
     case pgAPM: return CreateAPMPage();
+    case pgIDE: return CreateIDEPage();
+    case pgDrives: return CreateDrivesPage();
+    case pgDevices: return CreateDevicesPage();
     case pgTimeZone: return CreateTimeZonePage();
     case pgPrinters: return CreatePrintersPage();
     case pgStartup: return CreateStartupPage();

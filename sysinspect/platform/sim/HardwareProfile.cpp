@@ -8,18 +8,6 @@
 namespace nsx::sim {
 namespace {
 
-std::uint64_t Unsigned(const IniEntry& entry, const std::string& file, std::uint64_t max) {
-  try {
-    size_t used = 0;
-    unsigned long long value = std::stoull(entry.value, &used, 0);
-    if (used != entry.value.size() || value > max || entry.value[0] == '-') throw std::invalid_argument("range");
-    return value;
-  } catch (const std::exception&) {
-    throw ProfileError(file, entry.line, "\"" + entry.key + "\" needs a number up to " + std::to_string(max) +
-                                             ", not \"" + entry.value + "\"");
-  }
-}
-
 double Real(const IniEntry& entry, const std::string& file) {
   try {
     size_t used = 0;
@@ -50,11 +38,13 @@ class HardwareLoader {
   }
 
  private:
-  std::uint32_t U32(const IniEntry& e) { return static_cast<std::uint32_t>(Unsigned(e, ini_.fileName, 0xFFFFFFFFu)); }
-  std::uint8_t U8(const IniEntry& e) { return static_cast<std::uint8_t>(Unsigned(e, ini_.fileName, 0xFF)); }
-  std::uint16_t U16(const IniEntry& e) { return static_cast<std::uint16_t>(Unsigned(e, ini_.fileName, 0xFFFF)); }
-  std::uint64_t U64(const IniEntry& e) { return Unsigned(e, ini_.fileName, ~0ull); }
-  bool Flag(const IniEntry& e) { return Unsigned(e, ini_.fileName, 1) != 0; }
+  std::uint32_t U32(const IniEntry& e) {
+    return static_cast<std::uint32_t>(IniUnsigned(e, ini_.fileName, 0xFFFFFFFFu));
+  }
+  std::uint8_t U8(const IniEntry& e) { return static_cast<std::uint8_t>(IniUnsigned(e, ini_.fileName, 0xFF)); }
+  std::uint16_t U16(const IniEntry& e) { return static_cast<std::uint16_t>(IniUnsigned(e, ini_.fileName, 0xFFFF)); }
+  std::uint64_t U64(const IniEntry& e) { return IniUnsigned(e, ini_.fileName, ~0ull); }
+  bool Flag(const IniEntry& e) { return IniUnsigned(e, ini_.fileName, 1) != 0; }
 
   void Cpu() {
     const IniSection* s = ini_.Find("cpu");

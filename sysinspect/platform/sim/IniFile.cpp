@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <stdexcept>
+
 #include "ProfileError.h"
 
 namespace nsx::sim {
@@ -15,6 +17,18 @@ std::string Trim(const std::string& s) {
 }
 
 }  // namespace
+
+std::uint64_t IniUnsigned(const IniEntry& entry, const std::string& fileName, std::uint64_t max) {
+  try {
+    size_t used = 0;
+    unsigned long long value = std::stoull(entry.value, &used, 0);
+    if (used != entry.value.size() || value > max || entry.value[0] == '-') throw std::invalid_argument("range");
+    return value;
+  } catch (const std::exception&) {
+    throw ProfileError(fileName, entry.line, "\"" + entry.key + "\" needs a number up to " + std::to_string(max) +
+                                                 ", not \"" + entry.value + "\"");
+  }
+}
 
 const IniEntry* IniSection::Find(const std::string& key) const {
   for (const auto& entry : entries)

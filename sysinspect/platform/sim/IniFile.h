@@ -1,5 +1,6 @@
 // The plain "[section]" / "key=value" text of the profile's machine.ini.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,6 +25,10 @@ struct IniFile {
   std::vector<IniSection> sections;
   const IniSection* Find(const std::string& name) const;
 };
+
+// A value as an unsigned number (decimal or 0x hexadecimal) up to `max`;
+// throws ProfileError naming the file, line and key otherwise.
+std::uint64_t IniUnsigned(const IniEntry& entry, const std::string& fileName, std::uint64_t max);
 
 // Parses UTF-8 text; a value in double quotes keeps its blanks; blank lines and lines starting with ';' or '#' are
 // skipped. Throws ProfileError naming the file and line of anything else

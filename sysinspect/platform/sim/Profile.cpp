@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "DiskProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
 #include "OSProfile.h"
@@ -64,6 +65,7 @@ class Loader {
     Registry();
     LoadHardwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
+    LoadDiskProfile(ini_, dir_, machine_);
     LoadSoftwareProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../WinTypes.h"
+#include "SimDisk.h"
 #include "SimPerformance.h"
 #include "SimHardware.h"
 #include "SimOSData.h"
@@ -38,6 +39,8 @@ struct SimMachine {
   SimProcessor processor;
   SimMemory memory;
   SimPerformanceData performance;  // processor times of the native query
+  SimDisks disks;  // logical drives and network connections
+  SimIde ide;      // IDE drives and the devices that identify them
   SimSpooler spooler;              // printers
   SimFiles files;                  // files of the folders (shell links) and initialisation files
 

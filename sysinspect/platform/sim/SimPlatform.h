@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../Platform.h"
+#include "SimDiskApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
@@ -26,6 +27,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::ProcessorApi& Processor() override { return processorApi_; }
   platform::MemoryApi& Memory() override { return memoryApi_; }
   platform::PerformanceApi& Performance() override { return performanceApi_; }
+  platform::DiskApi& Disk() override { return diskApi_; }
+  platform::DeviceIoApi& DeviceIo() override { return deviceIoApi_; }
   platform::SpoolerApi& Spooler() override { return spoolerApi_; }
   platform::ShellApi& Shell() override { return shellApi_; }
 
@@ -70,6 +73,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimRegionalApi regionalApi_{machine_};
   SimInternetApi internetApi_{machine_};
   SimPerformanceApi performanceApi_{machine_.performance};
+  SimDiskApi diskApi_{machine_};
+  SimDeviceIoApi deviceIoApi_{machine_};
   SimSpoolerApi spoolerApi_{machine_};
   SimShellApi shellApi_{machine_};
 };

@@ -168,7 +168,7 @@ void SimRegistry::SetMultiString(const std::string& path, const std::string& nam
 SimKey* SimRegistryApi::Resolve(platform::RegHandle handle) {
   if (SimKey* root = registry_.FindRoot(handle)) return root;
   auto it = open_.find(handle);
-  return it == open_.end() ? nullptr : it->second;
+  return it == open_.end() ? nullptr : it->second.key;
 }
 
 long SimRegistryApi::OpenKey(platform::RegHandle parent, const std::string& subKey,
@@ -178,7 +178,7 @@ long SimRegistryApi::OpenKey(platform::RegHandle parent, const std::string& subK
   SimKey* found = base->Find(subKey);
   if (!found) return platform::kErrorFileNotFound;
   *key = next_++;
-  open_[*key] = found;
+  open_[*key] = OpenedKey{found, 0, found->subKeys.size(), found->subKeys.cbegin()};
   return platform::kErrorSuccess;
 }
 
@@ -199,9 +199,15 @@ long SimRegistryApi::EnumKey(platform::RegHandle key, std::uint32_t index, std::
   SimKey* found = Resolve(key);
   if (!found) return platform::kErrorInvalidHandle;
   if (index >= found->subKeys.size()) return platform::kErrorNoMoreItems;
-  auto it = found->subKeys.begin();
-  std::advance(it, index);
+  decltype(OpenedKey::next) it = found->subKeys.cbegin();
+  auto open = open_.find(key);
+  if (open != open_.end() && open->second.nextIndex == index && open->second.count == found->subKeys.size()) {
+    it = open->second.next;  // the usual walk: index after index
+  } else {
+    std::advance(it, index);
+  }
   *name = it->first;
+  if (open != open_.end()) open->second = OpenedKey{found, index + 1, found->subKeys.size(), std::next(it)};
   return platform::kErrorSuccess;
 }
 

@@ -72,10 +72,18 @@ class SimRegistryApi : public platform::RegistryApi {
   size_t OpenHandleCount() const { return open_.size(); }
 
  private:
+  // An open key and where its subkey enumeration stands, so that asking
+  // for the next index does not walk the subkeys from the first again.
+  struct OpenedKey {
+    SimKey* key;
+    std::uint32_t nextIndex = 0;
+    size_t count = 0;  // the subkeys when `next` was taken (a key added since voids it)
+    std::map<std::string, std::unique_ptr<SimKey>, NoCaseLess>::const_iterator next;
+  };
   SimKey* Resolve(platform::RegHandle handle);
 
   SimRegistry& registry_;
-  std::map<platform::RegHandle, SimKey*> open_;
+  std::map<platform::RegHandle, OpenedKey> open_;
   platform::RegHandle next_ = 0x1000;
 };
 

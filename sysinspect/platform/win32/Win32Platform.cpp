@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Win32Disk.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
 #include "Win32Regional.h"
@@ -175,6 +176,8 @@ class Win32Platform : public platform::Platform {
   platform::ProcessorApi& Processor() override { return *processor_; }
   platform::MemoryApi& Memory() override { return *memory_; }
   platform::PerformanceApi& Performance() override { return performance_; }
+  platform::DiskApi& Disk() override { return *disk_; }
+  platform::DeviceIoApi& DeviceIo() override { return *deviceIo_; }
   platform::SpoolerApi& Spooler() override { return *spooler_; }
   platform::ShellApi& Shell() override { return *shell_; }
 
@@ -187,6 +190,8 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::ProcessorApi> processor_ = CreateWin32Processor();
   std::unique_ptr<platform::MemoryApi> memory_ = CreateWin32Memory();
   Win32Performance performance_;
+  std::unique_ptr<platform::DiskApi> disk_ = CreateWin32Disk();
+  std::unique_ptr<platform::DeviceIoApi> deviceIo_ = CreateWin32DeviceIo();
   std::unique_ptr<platform::SpoolerApi> spooler_ = CreateWin32Spooler();
   std::unique_ptr<platform::ShellApi> shell_ = CreateWin32Shell();
 };

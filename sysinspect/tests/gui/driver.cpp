@@ -17,8 +17,12 @@
 //   driver escape                  Escape in the overview
 //   driver close-start             press the second start button, wait for the program to end
 //   driver show splash|resources|detail|gauges SECONDS   show a window of the program's own code
+//   driver combo-items ID          the items of a combo box of the page on screen, one a line
+//   driver combo-select ID INDEX   choose an item of that combo box as a click would
+//   driver tree                    the tree view of the page on screen: depth <TAB> text, in tree order
+//   driver tree-select TEXT        select the tree node with that text (the first in tree order)
+//   driver sub-tab ID CAPTION      click the tab of the page's tab strip ID whose trimmed caption matches
 //   driver dialog-cancel CLASS     press the dialog's Cancel
-//   driver click-tab ID CAPTION     click the tab of a page's own tab strip
 //   driver row-images ID           the image index of each row of a list of the page on screen
 #include <windows.h>
 #include <commctrl.h>
@@ -382,25 +386,114 @@ int Show(const std::string& what, int seconds) {
   return 0;
 }
 
-// A control of the page on screen, by id.
-HWND PageControlById(int id) {
+HWND PageChild(int id) {
   HWND overview = Overview();
   HWND sheet = overview ? VisibleSheet(overview) : nullptr;
   return sheet ? ChildById(sheet, id) : nullptr;
 }
 
-int ClickPageTab(int id, const std::string& caption) {
-  HWND tabs = PageControlById(id);
+int ComboItems(int id) {
+  HWND combo = PageChild(id);
+  if (!combo) return Fail("no combo box " + std::to_string(id) + " on the page");
+  // The system carries this message's text across processes, as it does for list boxes.
+  int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t text[1024] = {0};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 1000)
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", Utf8(text).c_str());
+  }
+  return 0;
+}
+
+// Selects the item and tells the parent, as the box does when the user
+// picks an item from its list.
+int ComboSelect(int id, int index) {
+  HWND combo = PageChild(id);
+  if (!combo) return Fail("no combo box " + std::to_string(id) + " on the page");
+  if (SendMessageA(combo, CB_SETCURSEL, index, 0) != index) return Fail("no item " + std::to_string(index));
+  HWND parent = GetParent(combo);
+  PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  return WaitResponsive(parent, 20000) ? 0 : Fail("the page does not answer after the selection");
+}
+
+HTREEITEM NextTreeItem(HWND tree, UINT how, HTREEITEM from) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM node) {
+  RemoteBuffer remote(tree, 2048);
+  if (!remote.Ok()) return {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = node;
+  item.pszText = remote.At(1024);
+  item.cchTextMax = 1000;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+  char text[1001] = {0};
+  remote.Read(1024, text, 1000);
+  return text;
+}
+
+// Every node under `node` and its siblings, depth first, in tree order.
+void WalkTree(HWND tree, HTREEITEM node, int depth, const std::function<bool(HTREEITEM, int)>& visit) {
+  for (; node; node = NextTreeItem(tree, TVGN_NEXT, node)) {
+    if (!visit(node, depth)) return;
+    WalkTree(tree, NextTreeItem(tree, TVGN_CHILD, node), depth + 1, visit);
+  }
+}
+
+HWND PageTree(HWND* sheet) {
+  HWND overview = Overview();
+  *sheet = overview ? VisibleSheet(overview) : nullptr;
+  if (!*sheet) return nullptr;
+  for (HWND child : Children(*sheet))
+    if (ClassOf(child) == "SysTreeView32" && IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+int DumpTree() {
+  HWND sheet = nullptr;
+  HWND tree = PageTree(&sheet);
+  if (!tree) return Fail("no tree on the page on screen");
+  WalkTree(tree, NextTreeItem(tree, TVGN_ROOT, nullptr), 0, [&](HTREEITEM node, int depth) {
+    std::printf("%d\t%s\n", depth, TreeItemText(tree, node).c_str());
+    return true;
+  });
+  return 0;
+}
+
+int SelectTreeNode(const std::string& text) {
+  HWND sheet = nullptr;
+  HWND tree = PageTree(&sheet);
+  if (!tree) return Fail("no tree on the page on screen");
+  HTREEITEM found = nullptr;
+  WalkTree(tree, NextTreeItem(tree, TVGN_ROOT, nullptr), 0, [&](HTREEITEM node, int) {
+    if (TreeItemText(tree, node) == text) found = node;
+    return found == nullptr;
+  });
+  if (!found) return Fail("no tree node " + text);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
+  return WaitResponsive(tree, 5000) ? 0 : Fail("the tree does not answer");
+}
+
+int ClickSubTab(int id, const std::string& caption) {
+  HWND overview = Overview();
+  HWND sheet = overview ? VisibleSheet(overview) : nullptr;
+  HWND tabs = sheet ? ChildById(sheet, id) : nullptr;
   if (!tabs) return Fail("no tab strip " + std::to_string(id) + " on the page");
   int n = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i)
-    if (Trimmed(TabCaption(tabs, i)) == Trimmed(caption))
-      return ClickTab(tabs, i) && SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == i ? 0 : Fail("the tab did not become active");
+  for (int i = 0; i < n; ++i) {
+    if (Trimmed(TabCaption(tabs, i)) != Trimmed(caption)) continue;
+    if (!ClickTab(tabs, i)) return Fail("could not click the tab " + caption);
+    return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) == i ? 0 : Fail("the tab did not become active");
+  }
   return Fail("no tab " + caption);
 }
 
 int RowImages(int id) {
-  HWND list = PageControlById(id);
+  HWND list = PageChild(id);
   if (!list) return Fail("no list " + std::to_string(id) + " on the page");
   RemoteBuffer remote(list, sizeof(LVITEMA));
   if (!remote.Ok()) return Fail("no memory in the program");
@@ -535,7 +628,11 @@ int main(int argc, char** argv) {
     Press(GetDlgItem(dialog, IDCANCEL));
     return WaitFor([&] { return !IsWindowVisible(dialog); }, 10000) ? 0 : Fail("the dialog stayed open");
   }
-  if (step == "click-tab" && argc > 3) return ClickPageTab(std::atoi(arg.c_str()), argv[3]);
   if (step == "row-images") return RowImages(std::atoi(arg.c_str()));
+  if (step == "combo-items") return ComboItems(std::atoi(arg.c_str()));
+  if (step == "combo-select" && argc > 3) return ComboSelect(std::atoi(arg.c_str()), std::atoi(argv[3]));
+  if (step == "tree") return DumpTree();
+  if (step == "tree-select") return SelectTreeNode(arg);
+  if (step == "sub-tab" && argc > 3) return ClickSubTab(std::atoi(arg.c_str()), argv[3]);
   return Fail("unknown step " + step);
 }

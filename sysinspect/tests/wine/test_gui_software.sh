@@ -85,7 +85,7 @@ drive select-tab Startup && drive dump >"$out/startup-folders.txt"
 shot winxp-page-startup-folders
 expect_eq "$(rows "$out/startup-folders.txt" 2201 | awk -F' \\| ' '{ print $1 " | " $3 }' | sort)" \
   "$(report_rows "$out/console.xml" "section[@name='UserStartup']" | sort)" "winxp startup folder rows"
-drive click-tab 2200 Regisry || fail "no registry tab"
+drive sub-tab 2200 Regisry || fail "no registry tab"
 drive dump >"$out/startup-registry.txt"
 shot winxp-page-startup-registry
 local_rows=$(rows "$out/startup-registry.txt" 2201 | awk -F' \\| ' '{ print $1 " | " $3 }' | sort)
@@ -95,7 +95,7 @@ report_registry=$(for s in HKCU_Run HKCU_Once HKCU_OnceEx HKCU_Services HKCU_Ser
 expect_eq "$local_rows" "$report_registry" "winxp startup registry rows"
 grep -q $'\trow\tCounter | HKEY_CURRENT_USER\\\\Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run | 42$' \
   "$out/startup-registry.txt" || fail "winxp: the DWORD run value is not listed with its location"
-drive click-tab 2200 "INI files" || fail "no INI files tab"
+drive sub-tab 2200 "INI files" || fail "no INI files tab"
 drive dump >"$out/startup-ini.txt"
 shot winxp-page-startup-ini
 expect_eq "$(rows "$out/startup-ini.txt" 2201)" $'Load | WIN.INI | loader.exe\nshell | SYSTEM.INI | Explorer.exe' \

@@ -5,6 +5,9 @@
 #include "OverviewModel.h"
 #include "hardware/NSX_APM.h"
 #include "hardware/NSX_CPU.h"
+#include "hardware/NSX_Disk.h"
+#include "hardware/NSX_IDE.h"
+#include "hardware/NSX_Devices.h"
 #include "hardware/NSX_Memory.h"
 #include "software/NSX_OS.h"
 #include "software/NSX_Printers.h"
@@ -20,6 +23,9 @@ TTopic* TopicForPage(TNSystemInfo& info, int page) {
     case pgCPU: return &info.CPU();
     case pgMemory: return &info.Memory();
     case pgAPM: return &info.APM();
+    case pgIDE: return &info.IDE();
+    case pgDrives: return &info.Disk();
+    case pgDevices: return &info.Devices();
     case pgTimeZone: return &info.OS().TimeZone();
     case pgPrinters: return &info.Printers();
     case pgStartup: return &info.Startup();

@@ -8,7 +8,7 @@ namespace {
 
 std::string Hex(std::uint64_t value, int minimumDigits) {
   char text[32];
-  std::snprintf(text, sizeof text, "0x%0*" PRIx64, minimumDigits, value);
+  std::snprintf(text, sizeof text, "0x%0*" PRIX64, minimumDigits, value);
   return text;
 }
 
