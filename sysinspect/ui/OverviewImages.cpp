@@ -33,7 +33,7 @@ const TPicture kPictures[kOverviewImageCount] = {
     /* 13 */ {RGB(0, 110, 170),     "Md"},  // modem
     /* 14 */ {RGB(140, 100, 0),     "Po"},  // ports
     /* 15 */ {RGB(0, 120, 60),      "Ne"},  // network adapter, PCMCIA
-    /* 16 */ {RGB(0, 150, 50),      "Pw"},  // power management; installed products
+    /* 16 */ {RGB(0, 150, 50),      "Ap"},  // APM power management, installed applications
     /* 17 */ {RGB(100, 60, 140),    "Sc"},  // SCSI adapter
     /* 18 */ {RGB(128, 128, 128),   "?"},   // other devices
     /* 19 */ {RGB(170, 60, 0),      "Au"},  // sound, video and game controllers
