@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything: the shipped 32-bit Windows programs (build-win32), the
-# x86-64 Windows programs the Wine tests run (build-win64), and the native
+# Builds everything: the shipped 32-bit Windows programs (build-win32), which
+# the Wine tests run where the machine executes 32-bit code, the x86-64 build
+# of the same sources they run elsewhere (build-win64), and the native
 # library, tests, reporter and xpicker (build). Usage: scripts/build.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -26,7 +26,8 @@ target_link_options(sysinspect PRIVATE ${SYSINSPECT_STATIC_LINK})
 
 add_executable(sysinspect-report
   app/ReportMain.cpp
-  app/ReportMachine_win32.cpp)
+  app/ReportMachine_win32.cpp
+  app/report.rc)
 target_link_libraries(sysinspect-report PRIVATE sysinspect_win32)
 target_link_options(sysinspect-report PRIVATE ${SYSINSPECT_STATIC_LINK})
 

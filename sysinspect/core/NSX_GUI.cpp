@@ -2,6 +2,7 @@
 
 #include "../hardware/NSX_APM.h"
 #include "../hardware/NSX_CPU.h"
+#include "../hardware/NSX_Machine.h"
 #include "../hardware/NSX_Devices.h"
 #include "../hardware/NSX_Disk.h"
 #include "../hardware/NSX_IDE.h"
@@ -21,6 +22,7 @@ TNSystemInfo::TNSystemInfo()
   memory_ = std::make_unique<TMemory>();
   os_ = std::make_unique<TOperatingSystem>();
   disk_ = std::make_unique<TDisk>();
+  machine_ = std::make_unique<TMachine>();
   devices_ = std::make_unique<TDevices>();
   ide_ = std::make_unique<TIDE>();
   apm_ = std::make_unique<TAPM>();
@@ -36,6 +38,7 @@ TNSystemInfo::~TNSystemInfo() {
   memory_.reset();
   os_.reset();
   disk_.reset();
+  machine_.reset();
   devices_.reset();
   ide_.reset();
   apm_.reset();
@@ -66,6 +69,7 @@ void TNSystemInfo::GatherTopics() {
   GuardCall(disk_->ClassName() + ".GetInfo", exceptionMode_, *disk_, &TDisk::GetInfo);
   // Not guarded: the drive that holds the Windows directory.
   disk_->SetDrive(Sys().WindowsDirectory().substr(0, 2));
+  GuardCall(machine_->ClassName() + ".GetInfo", exceptionMode_, *machine_, &TMachine::GetInfo, 1);
   GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
   GuardCall(printers_->ClassName() + ".GetInfo", exceptionMode_, *printers_, &TPrinters::GetInfo);
@@ -77,6 +81,7 @@ void TNSystemInfo::Report(TReportList& list) {
   WriteReportHeader(list);
   // Machine, OS, CPU, Memory, Display, APM, Media, Network, Devices, IDE,
   // Engines, Disk, Printers, Software, Startup.
+  machine_->Report(list, false);
   os_->Report(list, false);
   cpu_->Report(list, false);
   memory_->Report(list, false);

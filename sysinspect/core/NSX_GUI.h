@@ -15,6 +15,7 @@ class TMemory;
 class TAPM;
 class TDisk;
 class TIDE;
+class TMachine;
 class TDevices;
 class TOperatingSystem;
 class TPrinters;
@@ -58,6 +59,7 @@ class TNSystemInfo {
   TOperatingSystem& OS() { return *os_; }
   TDisk& Disk() { return *disk_; }
   TIDE& IDE() { return *ide_; }
+  TMachine& Machine() { return *machine_; }
   TDevices& Devices() { return *devices_; }
   TAPM& APM() { return *apm_; }
   TPrinters& Printers() { return *printers_; }
@@ -76,6 +78,7 @@ class TNSystemInfo {
   std::unique_ptr<TOperatingSystem> os_;
   std::unique_ptr<TDisk> disk_;
   std::unique_ptr<TIDE> ide_;
+  std::unique_ptr<TMachine> machine_;
   std::unique_ptr<TDevices> devices_;
   std::unique_ptr<TAPM> apm_;
   std::unique_ptr<TPrinters> printers_;

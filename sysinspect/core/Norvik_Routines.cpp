@@ -42,6 +42,53 @@ const OSNameRow& NameRow(TOSKind kind) {
   return kOSNames[0];
 }
 
+// The NT releases after Server 2003: the kind by version number, the name by
+// product type (workstation or server) and by the first build that carries
+// it. The name is the family name; the display name adds the CSD after a
+// blank when there is one.
+struct LaterReleaseRow {
+  TOSKind kind;
+  std::uint32_t major, minor;
+  bool server;
+  std::uint32_t fromBuild;
+  const char* name;
+};
+const LaterReleaseRow kLaterReleases[] = {
+    // kind     major minor server from build  name
+    {osWinVista, 6, 0, false, 0, "Windows Vista"},
+    {osWinVista, 6, 0, true, 0, "Windows Server 2008"},
+    {osWin7, 6, 1, false, 0, "Windows 7"},
+    {osWin7, 6, 1, true, 0, "Windows Server 2008 R2"},
+    {osWin8, 6, 2, false, 0, "Windows 8"},
+    {osWin8, 6, 2, true, 0, "Windows Server 2012"},
+    {osWin81, 6, 3, false, 0, "Windows 8.1"},
+    {osWin81, 6, 3, true, 0, "Windows Server 2012 R2"},
+    {osWin10, 10, 0, false, 0, "Windows 10"},
+    {osWin10, 10, 0, false, 22000, "Windows 11"},
+    {osWin10, 10, 0, true, 0, "Windows Server 2016"},
+    {osWin10, 10, 0, true, 17763, "Windows Server 2019"},
+    {osWin10, 10, 0, true, 20348, "Windows Server 2022"},
+    {osWin10, 10, 0, true, 26100, "Windows Server 2025"},
+};
+
+TOSKind LaterReleaseKind(std::uint32_t major, std::uint32_t minor) {
+  for (const auto& row : kLaterReleases)
+    if (row.major == major && row.minor == minor) return row.kind;
+  return osUnknown;
+}
+
+bool IsLaterRelease(TOSKind kind) { return kind >= osWinVista && kind <= osWin10; }
+
+// The version query's product type 1 is a workstation; 2 (domain controller)
+// and 3 are servers. Without the extended answer it counts as a workstation.
+const char* LaterReleaseName(TOSKind kind, std::uint8_t productType, std::uint32_t build) {
+  bool server = productType == 2 || productType == 3;
+  const char* name = "";
+  for (const auto& row : kLaterReleases)
+    if (row.kind == kind && row.server == server && build >= row.fromBuild) name = row.name;
+  return name;
+}
+
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 TOSKind Win95Kind(const std::string& csd) {
@@ -70,12 +117,13 @@ TOSVersion IdentifyOS(const platform::VersionInfo& version, platform::RegistryAp
   os.minor = version.minorVersion;
   os.build = version.buildNumber & 0xFFFFu;
   os.csd = version.csdVersion.substr(0, 128);
+  os.productType = version.hasExtended ? version.productType : 0;
   if (version.platformId == platform::kPlatformNT) {
     switch (os.major) {
       case 3: os.kind = osNT3; break;
       case 4: os.kind = osNT4; break;
       case 5: os.kind = osWin2000; break;
-      default: os.kind = osUnknown; break;
+      default: os.kind = LaterReleaseKind(os.major, os.minor); break;
     }
     if (os.major == 5 && os.minor == 1) os.kind = osWinXP;
     if (os.major == 5 && os.minor == 2) os.kind = osWin2003;
@@ -99,16 +147,24 @@ TOSIdentification DescribeOS(const TOSVersion& version) {
   id.OSBuildNumber = version.build;
   id.OSCSD = version.csd;
   TOSKind k = version.kind;
-  id.IsNT = k == osNT3 || k == osNT4 || k == osWin2000 || k == osWinXP || k == osWin2003;
+  // Every release of the NT platform is of the NT family, the ones after the
+  // table too: the NT paths hold there, not the 9x ones.
+  id.IsNT = k == osNT3 || k == osNT4 || k == osWin2000 || k == osWinXP || k == osWin2003 || IsLaterRelease(k) ||
+            (k == osUnknown && version.platformId == platform::kPlatformNT);
   id.IsNT4 = k == osNT4;
   id.IsNT5 = k == osWin2000 || k == osWinXP || k == osWin2003;
   id.IsOSR2 = k == osWin95OSR2;
   id.Is98SE = k == osWin98SE;
   id.Is2000 = k == osWin2000;
   id.IsXP = k == osWinXP;
-  const OSNameRow& row = NameRow(k);
-  id.OSFamilyName = row.familyName;
-  id.OSDisplayName = std::string(row.displayName) + (row.withCSD ? version.csd : std::string());
+  if (IsLaterRelease(k)) {
+    id.OSFamilyName = LaterReleaseName(k, version.productType, version.build);
+    id.OSDisplayName = id.OSFamilyName + (version.csd.empty() ? std::string() : " " + version.csd);
+  } else {
+    const OSNameRow& row = NameRow(k);
+    id.OSFamilyName = row.familyName;
+    id.OSDisplayName = std::string(row.displayName) + (row.withCSD ? version.csd : std::string());
+  }
   id.ClassKey = id.IsNT ? "SYSTEM\\CurrentControlSet\\Control\\Class" : "SYSTEM\\CurrentControlSet\\Services\\Class";
   return id;
 }

@@ -27,6 +27,12 @@ enum TOSKind {
   osWin2000 = 10,
   osWinXP = 11,
   osWin2003 = 12,
+  // The NT releases after Server 2003, workstation and server alike.
+  osWinVista = 13,  // 6.0: Vista, Server 2008
+  osWin7 = 14,      // 6.1: 7, Server 2008 R2
+  osWin8 = 15,      // 6.2: 8, Server 2012
+  osWin81 = 16,     // 6.3: 8.1, Server 2012 R2
+  osWin10 = 17,     // 10.0: 10 and 11, Server 2016 to 2025
 };
 
 // The identification of the running release, fixed for the process.
@@ -48,6 +54,7 @@ struct TOSVersion {
   TOSKind kind = osUnknown;
   std::uint32_t platformId = 0, major = 0, minor = 0, build = 0;
   std::string csd;
+  std::uint8_t productType = 0;  // of the extended query: 1 workstation, 2 domain controller, 3 server
 };
 TOSVersion IdentifyOS(const platform::VersionInfo& version, platform::RegistryApi& registry);
 

@@ -23,9 +23,9 @@ void Gather(std::uint32_t codePage, std::uint32_t type, const Bytes& value, cons
   m.registry.SetBinary("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", text, value, type);
   m.registry.SetBinary("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx\\1", "step", value, type);
   m.specialFolders[7] = "C:\\Startup";
-  m.files.files["C:\\Startup\\" + text + ".lnk"].link = nsx::sim::SimShellLink{text, text + text, false};
-  m.files.iniFiles["C:\\WINDOWS\\WIN.INI"] = nsx::sim::ParseSimIniFile(text);
-  m.files.iniFiles["C:\\WINDOWS\\SYSTEM.INI"] = nsx::sim::ParseSimIniFile(text);
+  m.shellFiles.files["C:\\Startup\\" + text + ".lnk"].link = nsx::sim::SimShellLink{text, text + text, false};
+  m.shellFiles.iniFiles["C:\\WINDOWS\\WIN.INI"] = nsx::sim::ParseSimIniFile(text);
+  m.shellFiles.iniFiles["C:\\WINDOWS\\SYSTEM.INI"] = nsx::sim::ParseSimIniFile(text);
   m.spooler.printers = {{{text, text, text}}, {{std::string(value.begin(), value.end()), "", ""}}};
   nsx::ScopedMachine machine(std::make_unique<nsx::sim::SimPlatform>(std::move(m)));
   nsx::TReportList list(codePage);

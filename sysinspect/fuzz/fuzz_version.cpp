@@ -1,8 +1,10 @@
-// Version resource blocks and PE images of any content decode without
-// reading outside their buffer.
+// Version resource blocks and PE images of any content decode, and exports
+// are looked up, without reading outside their buffer.
+#include <algorithm>
 #include <cstdint>
 
 #include "core/VersionResource.h"
+#include "platform/PeExports.h"
 #include "platform/sim/PeResources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,5 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     nsx::QueryVersionString(*block, translation ? nsx::TranslationKey(*translation) : "", "CompanyName", toAnsi);
   }
   nsx::sim::ExtractVersionResource(bytes);
+  // The same bytes as a mapped image whose exports are looked up by ordinal.
+  std::size_t mapped = std::min(size, nsx::platform::PeImageSize(data, size));
+  for (std::uint32_t ordinal : {1u, 35u, 37u}) nsx::platform::FindExportByOrdinal(data, mapped, ordinal);
   return 0;
 }

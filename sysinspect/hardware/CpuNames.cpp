@@ -121,8 +121,14 @@ const NameRow kNames[] = {
     {kVendorAMD, 6, 4, 4, When::Always, 0, 0, "Athlon", "Thunderbird (0.18 \xB5m)"},
     {kVendorAMD, 6, 6, 6, When::Always, 0, 0, "Athlon XP", "Palomino (0.18 \xB5m)"},
     {kVendorAMD, 6, 7, 7, When::Always, 0, 0, "Duron", "Morgan (0.18 \xB5m)"},
-    {kVendorAMD, 6, 8, 8, When::L2Is, 512, 0, "Athlon", "Thoroughbred (0.13 \xB5m)"},
-    {kVendorAMD, 6, 8, 8, When::L2Not, 512, 0, "Athlon", "Barton (0.13 \xB5m)"},
+    // The 0.13 µm cores by their L2 (AMD's data sheets): Thoroughbred 256 KB,
+    // Barton 512 KB, the Duron's Applebred 64 KB (model 8), and on model 10
+    // Barton 512 KB and Thorton 256 KB, which are sold under several names.
+    {kVendorAMD, 6, 8, 8, When::L2Not, 512, 0, "Athlon", "Thoroughbred (0.13 \xB5m)"},
+    {kVendorAMD, 6, 8, 8, When::L2Is, 512, 0, "Athlon", "Barton (0.13 \xB5m)"},
+    {kVendorAMD, 6, 8, 8, When::L2Is, 64, 0, "Duron", "Applebred (0.13 \xB5m)"},
+    {kVendorAMD, 6, 10, 10, When::L2Is, 512, 0, kKeep, "Barton (0.13 \xB5m)"},
+    {kVendorAMD, 6, 10, 10, When::L2Not, 512, 0, kKeep, "Thorton (0.13 \xB5m)"},
 
     {kVendorCyrix, 4, 0, 0, When::FrequencyEither, 20, 66, "Cx486SLC/DLC", "M0.5"},
     {kVendorCyrix, 4, 0, 0, When::FrequencyEither, 33, 50, "Cx486S", "M0.6"},

@@ -38,6 +38,9 @@ TCPU::TCPU() : features_(std::make_unique<TCPUFeatures>()), cache_(std::make_uni
 TCPU::~TCPU() = default;
 
 platform::CpuIdRegisters TCPU::ExecuteCPUID(std::uint32_t leaf) { return Machine().Processor().CpuId(leaf); }
+platform::CpuIdRegisters TCPU::ExecuteCPUID(std::uint32_t leaf, std::uint32_t subleaf) {
+  return Machine().Processor().CpuIdSubleaf(leaf, subleaf);
+}
 
 void TCPU::GetInfo(std::int32_t includeCache, bool includeFeatures) {
   includeCache_ = includeCache != 0;

@@ -66,7 +66,7 @@ class TCPUFeatures : public TTopic {
 
 class TCPUCache : public TTopic {
  public:
-  // 1 Intel, 2 AMD, 3 Cyrix; any other index only resets.
+  // 1 Intel, 2 AMD, 3 Cyrix, 4 Centaur/VIA; any other index only resets.
   void GetInfo(std::int32_t vendorIndex);
   void Report(TReportList& list, bool standalone) override;
   std::string ClassName() const override { return "TCPUCache"; }
@@ -85,7 +85,11 @@ class TCPUCache : public TTopic {
  private:
   void ReadIntel();
   void ReadAmd();
+  void ReadVia();
   void ReadCyrix();
+  // Leaves 0x80000005 and 0x80000006, each as zeros where the processor's
+  // highest extended leaf is below it.
+  AmdCacheRecord ReadExtendedCacheLeaves(bool ungatedLeaf5);
 
   CacheSizes sizes_;
   int family_ = 0, model_ = 0, stepping_ = 0;
@@ -147,6 +151,7 @@ class TCPU : public TTopic {
 
   // CPUID through the platform.
   static platform::CpuIdRegisters ExecuteCPUID(std::uint32_t leaf);
+  static platform::CpuIdRegisters ExecuteCPUID(std::uint32_t leaf, std::uint32_t subleaf);
 
  private:
   void ReadRegistry();

@@ -3,6 +3,14 @@
 
 namespace nsx {
 
+namespace {
+
+constexpr std::uint32_t kLeaf5 = 0x80000005u, kLeaf6 = 0x80000006u;
+// Leaf 4 lists a cache a subleaf; processors have at most a handful.
+constexpr std::uint32_t kMostCaches = 16;
+
+}  // namespace
+
 void TCPUCache::GetInfo(std::int32_t vendorIndex) {
   auto signature = DecodeSignature(TCPU::ExecuteCPUID(1).eax);
   family_ = signature.family;
@@ -15,8 +23,10 @@ void TCPUCache::GetInfo(std::int32_t vendorIndex) {
     case kVendorIntel: ReadIntel(); break;
     case kVendorAMD: ReadAmd(); break;
     case kVendorCyrix: ReadCyrix(); break;
+    case kVendorCentaur: ReadVia(); break;
     default: break;
   }
+  AddKnownLevel1Caches(vendorIndex, signature, sizes_);
 }
 
 void TCPUCache::ReadIntel() {
@@ -26,15 +36,34 @@ void TCPUCache::ReadIntel() {
   int calls = static_cast<int>(registers.eax & 0xFF);
   if (calls == 0) return;
   for (int i = 1; i < calls; ++i) registers = TCPU::ExecuteCPUID(2);
-  DecodeIntelDescriptors(registers, sizes_);
+  bool useLeaf4 = DecodeIntelDescriptors(registers, family_, model_, sizes_);
+  // A processor that sends to leaf 4 has it; one whose highest leaf is
+  // lower would answer another leaf's registers.
+  if (!useLeaf4 || TCPU::ExecuteCPUID(0).eax < 4) return;
+  std::vector<platform::CpuIdRegisters> caches;
+  for (std::uint32_t subleaf = 0; subleaf < kMostCaches; ++subleaf) {
+    caches.push_back(TCPU::ExecuteCPUID(4, subleaf));
+    if ((caches.back().eax & 0x1F) == 0) break;
+  }
+  DecodeDeterministicCaches(caches, sizes_);
+}
+
+AmdCacheRecord TCPUCache::ReadExtendedCacheLeaves(bool ungatedLeaf5) {
+  std::uint32_t highest = TCPU::ExecuteCPUID(0x80000000u).eax;
+  platform::CpuIdRegisters leaf5, leaf6;
+  if (ungatedLeaf5 || (highest >= kLeaf5 && highest <= 0x8000FFFFu)) leaf5 = TCPU::ExecuteCPUID(kLeaf5);
+  if (highest >= kLeaf6 && highest <= 0x8000FFFFu) leaf6 = TCPU::ExecuteCPUID(kLeaf6);
+  return DecodeAmdRecord(leaf5, leaf6);
 }
 
 void TCPUCache::ReadAmd() {
-  auto record = DecodeAmdRecord(TCPU::ExecuteCPUID(0x80000005u), TCPU::ExecuteCPUID(0x80000006u));
-  DecodeAmdCache(record, family_, model_, nameString_, sizes_);
+  // Leaf 0x80000005 is read as ever; the L2 and L3 leaf only where it exists.
+  DecodeAmdCache(ReadExtendedCacheLeaves(true), {0, family_, model_, stepping_}, nameString_, sizes_);
 }
 
-void TCPUCache::ReadCyrix() { DecodeCyrixCache(TCPU::ExecuteCPUID(0x80000005u).ecx, sizes_); }
+void TCPUCache::ReadVia() { DecodeViaCache(ReadExtendedCacheLeaves(false), {0, family_, model_, stepping_}, sizes_); }
+
+void TCPUCache::ReadCyrix() { DecodeCyrixCache(TCPU::ExecuteCPUID(kLeaf5).ecx, sizes_); }
 
 void TCPUCache::Report(TReportList& list, bool standalone) {
   if (standalone) WriteReportHeader(list);

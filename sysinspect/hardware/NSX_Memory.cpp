@@ -13,23 +13,27 @@ const int kNTFreeResources = 90;
 TResources::TResources() : thunkGate_(Machine().Memory().HasThunkGate()) {}
 
 void TResources::GetInfo() {
-  // A release newer than the known NT ones is not "IsNT" but is still of the
-  // NT platform, whose kernel32 has no 16-bit side: it answers 90 as well.
-  const auto& os = OSInfo();
-  if (os.IsNT || os.OSPlatformId == platform::kPlatformNT) {
+  // Every NT release, the ones after the table too, answers 90: its kernel32
+  // has no 16-bit side.
+  if (OSInfo().IsNT) {
     system_ = gdi_ = user_ = kNTFreeResources;
     return;
   }
   // Without the 32-to-16-bit call gate (a 9x version reported by a kernel32
   // that has no 16-bit side, as 64-bit Wine in its Windows 98 mode) there is
   // nothing to ask: the amounts are unknown, which is no error.
-  if (!thunkGate_) {
+  // Once the 16-bit side has failed, later gatherings (the overview asks every
+  // second) answer unknown instead of raising the same error again.
+  if (!thunkGate_ || side16Failed_) {
     system_ = gdi_ = user_ = 0;
     return;
   }
   system_ = Ask(kFreeSystem);
   user_ = Ask(kFreeUser);
   gdi_ = Ask(kFreeGdi);
+  // The answers are percentages; anything else did not come from the heaps,
+  // and no answer is better than a wrong one.
+  if (system_ > 100 || user_ > 100 || gdi_ > 100) system_ = gdi_ = user_ = 0;
 }
 
 std::uint16_t TResources::Ask(std::uint16_t which) {
@@ -38,10 +42,18 @@ std::uint16_t TResources::Ask(std::uint16_t which) {
     // user.exe is a system module that stays loaded: the entry is looked up
     // under this reference, which is then released, and kept for later calls.
     std::uint32_t module = memory.LoadModule16("user.exe");
-    if (module < 32) throw Exception("Can't load USER.EXE!");
+    if (module < 32) {
+      side16Failed_ = true;
+      system_ = gdi_ = user_ = 0;
+      throw Exception("Can't load USER.EXE!");
+    }
     std::uint32_t entry = memory.FindEntry16(module, "GetFreeSystemResources");
     memory.FreeModule16(module);
-    if (entry == 0) throw Exception("Can't get address of GetFreeSystemResources");
+    if (entry == 0) {
+      side16Failed_ = true;
+      system_ = gdi_ = user_ = 0;
+      throw Exception("Can't get address of GetFreeSystemResources");
+    }
     entry16_ = entry;
   }
   return memory.CallFreeSystemResources(entry16_, which);

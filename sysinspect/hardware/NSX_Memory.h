@@ -26,6 +26,7 @@ class TResources {
 
   bool thunkGate_ = false;       // kernel32 exports QT_Thunk
   std::uint32_t entry16_ = 0;    // GetFreeSystemResources in user.exe, found on first use
+  bool side16Failed_ = false;    // user.exe or its entry could not be had (said once)
   int system_ = 0, gdi_ = 0, user_ = 0;
 };
 

@@ -55,7 +55,8 @@ class MemoryApi {
   virtual std::optional<PowerStatus> SystemPowerStatus() = 0;
 
   // The 16-bit side of the 9x family, reached through kernel32's thunk
-  // entries. GetProcAddress(kernel32, "QT_Thunk") != null:
+  // entries: kernel32 exports "QT_Thunk" and, on the 9x family, the 16-bit
+  // module entries (ordinals 35 to 37) too.
   virtual bool HasThunkGate() = 0;
   // kernel32 ordinal 35 (LoadLibrary16): a module handle, below 32 on failure.
   virtual std::uint32_t LoadModule16(const std::string& name) = 0;

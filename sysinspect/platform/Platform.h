@@ -6,12 +6,15 @@
 
 #include "DeviceIo.h"
 #include "Disk.h"
+#include "Firmware.h"
 #include "Performance.h"
 #include "Memory.h"
+#include "Process.h"
 #include "Processor.h"
 #include "Regional.h"
 #include "Internet.h"
 #include "Registry.h"
+#include "Session.h"
 #include "Shell.h"
 #include "Spooler.h"
 #include "System.h"
@@ -31,6 +34,9 @@ class Platform {
   virtual PerformanceApi& Performance() = 0;
   virtual DiskApi& Disk() = 0;
   virtual DeviceIoApi& DeviceIo() = 0;
+  virtual FirmwareApi& Firmware() = 0;
+  virtual ProcessApi& Processes() = 0;
+  virtual SessionApi& Session() = 0;
   virtual SpoolerApi& Spooler() = 0;
   virtual ShellApi& Shell() = 0;
 };

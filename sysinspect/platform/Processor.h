@@ -50,6 +50,11 @@ class ProcessorApi {
   virtual ~ProcessorApi() = default;
   // CPUID with EAX = leaf and ECX = 0, on whatever processor the thread runs.
   virtual CpuIdRegisters CpuId(std::uint32_t leaf) = 0;
+  // CPUID with EAX = leaf and ECX = subleaf (leaf 4 lists one cache a
+  // subleaf). A processor that lists no subleaves answers zeros beyond 0.
+  virtual CpuIdRegisters CpuIdSubleaf(std::uint32_t leaf, std::uint32_t subleaf) {
+    return subleaf == 0 ? CpuId(leaf) : CpuIdRegisters{};
+  }
   // RDTSC.
   virtual std::uint64_t TimeStampCounter() = 0;
   // GetSystemInfo into a zeroed record.

@@ -13,7 +13,10 @@ class SystemApi {
  public:
   virtual ~SystemApi() = default;
 
-  // GetVersionExA: tries OSVERSIONINFOEXA first, then the plain form.
+  // GetVersionExA: tries OSVERSIONINFOEXA first, then the plain form. Where
+  // it answers NT 6.2, RtlGetVersion's answer (ntdll's entry, looked up at
+  // run time) replaces it: Windows 8.1 and later tell GetVersionExA the truth
+  // only to programs whose manifest declares them (PreferNativeVersion).
   virtual VersionInfo GetVersion() = 0;
   // GetComputerNameA / GetUserNameA; nullopt when the call fails.
   virtual std::optional<std::string> ComputerName() = 0;

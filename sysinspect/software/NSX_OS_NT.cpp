@@ -54,6 +54,13 @@ const EditionRow kEditions[] = {
     {osNT4, {"Workstation", "Server", "Enterprise Server", "Unknown", "Unknown"}},
     {osWin2000, {"Professional", "Server", "Advanced Server", "Datacenter Server", "Unknown"}},
     {osWin2003, {"Unknown", "Standard Edition", "Enterprise Edition", "Datacenter Edition", "Web Edition"}},
+    // The releases after 2003 name their editions elsewhere; the kind of
+    // system is what the product type tells.
+    {osWinVista, {"Workstation", "Server", "Enterprise Server", "Datacenter Server", "Web Server"}},
+    {osWin7, {"Workstation", "Server", "Enterprise Server", "Datacenter Server", "Web Server"}},
+    {osWin8, {"Workstation", "Server", "Enterprise Server", "Datacenter Server", "Web Server"}},
+    {osWin81, {"Workstation", "Server", "Enterprise Server", "Datacenter Server", "Web Server"}},
+    {osWin10, {"Workstation", "Server", "Enterprise Server", "Datacenter Server", "Web Server"}},
 };
 
 // The suites of the report and of the overview's list, by bit.
@@ -116,7 +123,8 @@ void TNTSpecific::GetInfo() {
   product_ = TNTProduct();
   servicePackMajor_ = servicePackMinor_ = 0;
   platform::VersionInfo version = Sys().GetVersion();
-  if (version.platformId == platform::kPlatformNT && version.majorVersion == 5 && version.hasExtended) {
+  // The extended answer from Windows 2000 on; the releases after 2003 give it too.
+  if (version.platformId == platform::kPlatformNT && version.majorVersion >= 5 && version.hasExtended) {
     product_ = ProductFromVersionQuery(version, product_);
     servicePackMajor_ = version.servicePackMajor;
     servicePackMinor_ = version.servicePackMinor;

@@ -17,7 +17,7 @@ inline std::string OwnCpuIdDump(const std::string& name) {
 // Windows XP on the dumped processor, its counter running at `clockMHz`.
 inline sim::SimMachine MachineWithDump(const std::string& path, double clockMHz) {
   sim::SimMachine m = WinXPSP3();
-  m.processor.leaves = sim::LoadCpuIdDumpFile(path);
+  m.processor.leaves = sim::LoadCpuIdDumpFile(path, &m.processor.subleaves);
   m.processor.clockMHz = clockMHz;
   return m;
 }

@@ -278,7 +278,7 @@ TEST(TCPUCache, OtherVendorsOnlyReset) {
   TCPUCache cache;
   cache.GetInfo(1);
   ASSERT_EQ(cache.Level2(), 512);
-  for (int vendor : {0, 4, 5, 6, 7, 8}) {
+  for (int vendor : {0, 4, 5, 6, 7, 8}) {  // VIA (4): no extended leaves listed, nothing read
     cache.GetInfo(vendor);
     EXPECT_EQ(cache.Level1() + cache.Level1Data() + cache.Level1Code() + cache.Level2() + cache.Level3(), 0);
     EXPECT_TRUE(cache.Descriptions().empty());
@@ -291,6 +291,47 @@ TEST(TCPUCache, OtherVendorsOnlyReset) {
   machine.Data().processor.leaves[0x80000005u].ecx = 0x00800000;
   cache.GetInfo(3);
   EXPECT_EQ(cache.Level1(), 16);
+}
+
+// Leaves are read only where the processor has them: leaf 4 below a highest
+// leaf of 4, 0x80000006 (AMD, VIA) and 0x80000005 (VIA) below their number.
+TEST(TCPUCache, LeavesBeyondTheHighestAreNotTrusted) {
+  struct Case {
+    const char* vendor;
+    int vendorIndex;
+    std::uint32_t signature, highest, highestExtended;
+    std::uint32_t unreadLeaf;  // 0: every listed leaf is read
+    int level1, level2, level3;
+  };
+  const Case cases[] = {
+      // vendor  index signature highest extended  unread leaf  L1 L2 L3
+      {"GenuineIntel", 1, 0x906EA, 2, 0, 4, 0, 0, 0},
+      {"GenuineIntel", 1, 0x906EA, 0x16, 0, 0, 64, 256, 12288},
+      {"AuthenticAMD", 2, 0x662, 1, 0x80000005u, 0x80000006u, 128, 0, 0},
+      {"AuthenticAMD", 2, 0x662, 1, 0x80000006u, 0, 128, 256, 0},
+      {"CentaurHauls", 4, 0x678, 1, 0x80000004u, 0x80000005u, 0, 0, 0},
+      {"CentaurHauls", 4, 0x678, 1, 0x80000006u, 0, 128, 64, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.vendor) + " " + std::to_string(c.highest) + " " + std::to_string(c.highestExtended));
+    auto m = Processor(c.vendor, c.signature);
+    m.processor.leaves[0].eax = c.highest;
+    m.processor.leaves[0x80000000u] = {c.highestExtended, 0, 0, 0};
+    m.processor.leaves[2] = {0x00FEFF01, 0x000000F0, 0, 0};
+    m.processor.leaves[4] = {0x1C004121, 0x01C0003F, 0x0000003F, 0};
+    m.processor.subleaves[{4, 1}] = {0x1C004122, 0x01C0003F, 0x0000003F, 0};
+    m.processor.subleaves[{4, 2}] = {0x1C004143, 0x00C0003F, 0x000003FF, 0};
+    m.processor.subleaves[{4, 3}] = {0x1C03C163, 0x03C0003F, 0x00002FFF, 6};
+    m.processor.leaves[0x80000005u] = {0, 0x08800880, 0x40040120, 0x40040120};
+    m.processor.leaves[0x80000006u] = {0, 0, c.vendorIndex == 4 ? 0x40040120u : 0x01008140u, 0};
+    test::TestMachine machine(m);
+    TCPUCache cache;
+    cache.GetInfo(c.vendorIndex);
+    if (c.unreadLeaf) EXPECT_EQ(machine.Data().processor.cpuidCalls.count(c.unreadLeaf), 0u);
+    EXPECT_EQ(cache.Level1(), c.level1);
+    EXPECT_EQ(cache.Level2(), c.level2);
+    EXPECT_EQ(cache.Level3(), c.level3);
+  }
 }
 
 TEST(TCPUFeatures, FeatureListLinesAndTheExtendedBits) {

@@ -1,6 +1,8 @@
 // Identification of the Windows release from the version query.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "TestMachine.h"
 #include "core/Norvik_Native.h"
 #include "core/Norvik_Routines.h"
@@ -47,7 +49,6 @@ TEST(IdentifyOS, EveryReleaseOfTheTable) {
       {NT(5, 1, 2600, "Service Pack 3"), osWinXP, "Windows XP", "Windows XP Service Pack 3"},
       {NT(5, 2, 3790, "Service Pack 2"), osWin2003, "Windows .NET", "Windows Server 2003 Service Pack 2"},
       {NT(5, 3, 9999, ""), osWin2000, "Windows 2000", "Windows 2000 "},
-      {NT(6, 0, 6000, ""), osUnknown, "", ""},
       {Nine(5, 0, 1, ""), osUnknown, "", ""},
   };
   for (const auto& row : rows) {
@@ -58,11 +59,79 @@ TEST(IdentifyOS, EveryReleaseOfTheTable) {
   }
 }
 
-TEST(IdentifyOS, FlagsFollowTheKind) {
-  auto vista = Identify(NT(6, 0, 6000, ""));
-  EXPECT_FALSE(vista.IsNT);  // outside the table, even on the NT platform
-  EXPECT_EQ(vista.ClassKey, "SYSTEM\\CurrentControlSet\\Services\\Class");
+VersionInfo Extended(std::uint32_t major, std::uint32_t minor, std::uint32_t build, const char* csd,
+                     std::uint8_t productType) {
+  return {major, minor, build, platform::kPlatformNT, csd, true, 0, 0, 0, productType, 0};
+}
 
+// The releases after 2003: the kind by number, the name by product type
+// (1 workstation, 2 domain controller, 3 server) and build.
+TEST(IdentifyOS, ReleasesAfter2003AreOfTheNTFamily) {
+  const Row rows[] = {
+      {Extended(6, 0, 6002, "Service Pack 2", 1), osWinVista, "Windows Vista", "Windows Vista Service Pack 2"},
+      {Extended(6, 0, 6001, "Service Pack 1", 3), osWinVista, "Windows Server 2008", "Windows Server 2008 Service Pack 1"},
+      {Extended(6, 1, 7601, "Service Pack 1", 1), osWin7, "Windows 7", "Windows 7 Service Pack 1"},
+      {Extended(6, 1, 7600, "", 2), osWin7, "Windows Server 2008 R2", "Windows Server 2008 R2"},
+      {Extended(6, 2, 9200, "", 1), osWin8, "Windows 8", "Windows 8"},
+      {Extended(6, 2, 9200, "", 3), osWin8, "Windows Server 2012", "Windows Server 2012"},
+      {Extended(6, 3, 9600, "", 1), osWin81, "Windows 8.1", "Windows 8.1"},
+      {Extended(6, 3, 9600, "", 3), osWin81, "Windows Server 2012 R2", "Windows Server 2012 R2"},
+      {Extended(10, 0, 19045, "", 1), osWin10, "Windows 10", "Windows 10"},
+      {Extended(10, 0, 21999, "", 1), osWin10, "Windows 10", "Windows 10"},
+      {Extended(10, 0, 22000, "", 1), osWin10, "Windows 11", "Windows 11"},
+      {Extended(10, 0, 26100, "", 1), osWin10, "Windows 11", "Windows 11"},
+      {Extended(10, 0, 14393, "", 3), osWin10, "Windows Server 2016", "Windows Server 2016"},
+      {Extended(10, 0, 17763, "", 2), osWin10, "Windows Server 2019", "Windows Server 2019"},
+      {Extended(10, 0, 20348, "", 3), osWin10, "Windows Server 2022", "Windows Server 2022"},
+      {Extended(10, 0, 26100, "", 3), osWin10, "Windows Server 2025", "Windows Server 2025"},
+      {NT(6, 1, 7601, "Service Pack 1"), osWin7, "Windows 7", "Windows 7 Service Pack 1"},  // plain form: workstation
+      {Extended(6, 4, 9841, "", 1), osUnknown, "", ""},
+      {Extended(11, 0, 30000, "", 1), osUnknown, "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.version.majorVersion) + "." + std::to_string(row.version.minorVersion) + "." +
+                 std::to_string(row.version.buildNumber));
+    auto id = Identify(row.version);
+    EXPECT_EQ(id.OSKind, row.kind);
+    EXPECT_EQ(id.OSFamilyName, row.family);
+    EXPECT_EQ(id.OSDisplayName, row.display);
+    // Every NT release, a later one outside the table too, takes the NT paths.
+    EXPECT_TRUE(id.IsNT);
+    EXPECT_EQ(id.ClassKey, "SYSTEM\\CurrentControlSet\\Control\\Class");
+    EXPECT_FALSE(id.IsNT4 || id.IsNT5 || id.Is2000 || id.IsXP || id.Is98SE || id.IsOSR2);
+  }
+}
+
+// Windows 8.1 and later answer 6.2 to a program their manifest does not
+// name; ntdll's own query tells the release then, and only then.
+TEST(StartUp, NativeVersionReplacesWindows8Only) {
+  struct Case {
+    VersionInfo reported;
+    std::optional<VersionInfo> native;
+    const char* os;
+  };
+  const Case cases[] = {
+      {Extended(6, 2, 9200, "", 1), Extended(10, 0, 19045, "", 1), "Windows 10 (10.0.19045)"},
+      {Extended(6, 2, 9200, "", 3), Extended(6, 3, 9600, "", 3), "Windows Server 2012 R2 (6.3.9600)"},
+      {Extended(6, 2, 9200, "", 1), std::nullopt, "Windows 8 (6.2.9200)"},
+      {Extended(6, 1, 7601, "Service Pack 1", 1), Extended(10, 0, 19045, "", 1), "Windows 7 Service Pack 1 (6.1.7601)"},
+      {Nine(4, 10, 2222, " A "), Extended(6, 2, 9200, "", 1), "Windows 98 Second Edition (4.10.2222)"},
+  };
+  for (const auto& c : cases) {
+    sim::SimMachine m = test::WinXPSP3();
+    m.version = c.reported;
+    m.nativeVersion = c.native;
+    test::TestMachine machine(m);
+    const auto& os = OSInfo();
+    EXPECT_EQ(os.OSDisplayName + " (" + std::to_string(os.OSMajorVersion) + "." + std::to_string(os.OSMinorVersion) +
+                  "." + std::to_string(os.OSBuildNumber) + ")",
+              c.os);
+    // Every topic asks the same corrected query.
+    EXPECT_EQ(Sys().GetVersion().majorVersion, os.OSMajorVersion);
+  }
+}
+
+TEST(IdentifyOS, FlagsFollowTheKind) {
   auto xp = Identify(NT(5, 1, 2600, "Service Pack 2"));
   EXPECT_TRUE(xp.IsNT && xp.IsNT5 && xp.IsXP);
   EXPECT_FALSE(xp.IsNT4 || xp.Is2000 || xp.Is98SE || xp.IsOSR2);

@@ -81,9 +81,9 @@ TEST(TMemory, WithoutTheExtendedEntryWindows2000ValuesAreZero) {
   EXPECT_EQ(memory.PageSize(), 4096);  // the system information is still read
 }
 
-TEST(TMemory, ALaterReleaseWithTheEntryIsNotClippedAt4GB) {
+TEST(TMemory, AReleaseAfterTheTableWithTheEntryIsNotClippedAt4GB) {
   auto m = test::WinXPSP3();
-  m.version = {6, 1, 7601, platform::kPlatformNT, "Service Pack 1", true, 1, 0, 0, 1, 0};
+  m.version = {11, 0, 30000, platform::kPlatformNT, "", true, 0, 0, 0, 1, 0};
   m.memory.statusEx = Large();
   m.memory.status = {41, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0x7FFE0000u, 0x7FA00000u};
   test::TestMachine machine(m);
@@ -109,7 +109,7 @@ TEST(TResources, ALaterNTReleaseAlsoAnswers90WithoutACall) {
   auto m = test::WinXPSP3();
   m.version = {6, 1, 7601, platform::kPlatformNT, "Service Pack 1", true, 1, 0, 0, 1, 0};
   test::TestMachine machine(m);
-  ASSERT_FALSE(OSInfo().IsNT);
+  ASSERT_TRUE(OSInfo().IsNT);
   TMemory memory;
   memory.GetInfo();
   EXPECT_EQ(memory.Resources().User(), 90);
@@ -117,22 +117,32 @@ TEST(TResources, ALaterNTReleaseAlsoAnswers90WithoutACall) {
   EXPECT_TRUE(machine.Platform().consoleLines.empty());
 }
 
+// user.exe is asked once for the entry, then each heap at every gathering;
+// an answer that is no percentage leaves all three unknown.
 TEST(TResources, NineXAsksUserExeOnceThenEachHeap) {
-  auto m = test::Win98SE();
-  m.memory.thunkGate = true;
-  m.memory.freeSystem = 71;
-  m.memory.freeGdi = 82;
-  m.memory.freeUser = 63;
-  test::TestMachine machine(m);
-  TMemory memory;
-  memory.GetInfo();
-  memory.GetInfo();
-  EXPECT_EQ(memory.Resources().System(), 71);
-  EXPECT_EQ(memory.Resources().GDI(), 82);
-  EXPECT_EQ(memory.Resources().User(), 63);
-  EXPECT_EQ(machine.Data().memory.calls16,
-            (std::vector<std::string>{"load user.exe", "entry GetFreeSystemResources", "free", "call 0", "call 2",
-                                      "call 1", "call 0", "call 2", "call 1"}));
+  struct Case {
+    std::uint16_t system, gdi, user;
+    int expectSystem, expectGdi, expectUser;
+  };
+  const Case cases[] = {{71, 82, 63, 71, 82, 63}, {71, 0xBEEF, 63, 0, 0, 0}, {101, 82, 63, 0, 0, 0}};
+  for (const auto& c : cases) {
+    auto m = test::Win98SE();
+    m.memory.thunkGate = true;
+    m.memory.freeSystem = c.system;
+    m.memory.freeGdi = c.gdi;
+    m.memory.freeUser = c.user;
+    test::TestMachine machine(m);
+    TMemory memory;
+    memory.SetExceptionMode(emRaise);
+    memory.GetInfo();
+    memory.GetInfo();
+    EXPECT_EQ(memory.Resources().System(), c.expectSystem);
+    EXPECT_EQ(memory.Resources().GDI(), c.expectGdi);
+    EXPECT_EQ(memory.Resources().User(), c.expectUser);
+    EXPECT_EQ(machine.Data().memory.calls16,
+              (std::vector<std::string>{"load user.exe", "entry GetFreeSystemResources", "free", "call 0", "call 2",
+                                        "call 1", "call 0", "call 2", "call 1"}));
+  }
 }
 
 TEST(TResources, WithoutTheCallGateTheAmountsAreUnknownAndNothingIsCalled) {
@@ -169,8 +179,13 @@ TEST(TResources, FailuresAreReportedByTheGuardAndMemoryIsStillGathered) {
     memory.GetInfo();
     EXPECT_EQ(machine.Platform().consoleLines, std::vector<std::string>{c.message});
     EXPECT_EQ(memory.PhysicalTotal(), 0x04000000);
+    // Said once: the overview's once-a-second gathering then answers unknown.
     memory.SetExceptionMode(emRaise);
-    EXPECT_THROW(memory.GetInfo(), Exception);
+    EXPECT_NO_THROW(memory.GetInfo());
+    EXPECT_EQ(memory.Resources().System(), 0);
+    TMemory fresh;
+    fresh.SetExceptionMode(emRaise);
+    EXPECT_THROW(fresh.GetInfo(), Exception);
   }
 }
 

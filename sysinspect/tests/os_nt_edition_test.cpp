@@ -45,6 +45,8 @@ TEST(ProductTypeName, EditionsPerRelease) {
       {osWin2003, ptAdvancedServer, 0, "Enterprise Edition"}, {osWin2003, ptDataCenter, 0, "Datacenter Edition"},
       {osWin2003, ptWeb, 0, "Web Edition"},            {osWin2003, ptUnknown, 0, "Unknown"},
       {osWin98SE, ptWorkStation, 0, "Unknown"},        {osUnknown, ptServer, 0, "Unknown"},
+      {osWin7, ptWorkStation, 0, "Workstation"},       {osWin10, ptAdvancedServer, 0, "Enterprise Server"},
+      {osWinVista, ptUnknown, 0, "Unknown"},           {osWin81, ptWeb, 0, "Web Server"},
   };
   for (const auto& r : rows) EXPECT_EQ(ProductTypeName(r.kind, r.type, r.suites), r.name) << r.kind << "/" << r.type;
 }
@@ -138,6 +140,18 @@ TEST(TNTSpecific, Server2003Editions) {
     nt.GetInfo();
     EXPECT_EQ(nt.GetProductTypeStr(nt.ProductType()), r.name) << r.suites;
   }
+}
+
+TEST(TNTSpecific, ReleasesAfter2003AnswerTheExtendedQuery) {
+  sim::SimMachine m = test::detail::NTMachine(6, 1, 7601, "Service Pack 1", true, 0x0100, 1);
+  m.version.servicePackMajor = 1;
+  test::TestMachine machine(m);
+  TNTSpecific nt;
+  nt.GetInfo();
+  EXPECT_EQ(nt.ProductType(), ptWorkStation);
+  EXPECT_EQ(nt.GetProductTypeStr(nt.ProductType()), "Workstation");
+  EXPECT_EQ(nt.ServicePackMajorVersion(), 1);
+  EXPECT_EQ(nt.InstalledSuites(), 0x0100);
 }
 
 TEST(TNTSpecific, WithoutTheExtendedQueryOrWithoutProductOptions) {

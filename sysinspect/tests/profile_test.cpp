@@ -98,6 +98,17 @@ TEST_F(ProfileTest, MachineVersionFoldersAndEnvironment) {
   EXPECT_TRUE(m.moduleEntries.empty());
 }
 
+// A Windows 10 machine that answers a program without the manifest 6.2.
+TEST_F(ProfileTest, NativeVersionTellsTheReleaseBehindWindows8) {
+  Write("machine.ini",
+        "[version]\nPlatformId=2\nMajor=6\nMinor=2\nBuild=9200\nExtended=1\nProductType=1\n"
+        "[nativeversion]\nPlatformId=2\nMajor=10\nMinor=0\nBuild=22631\nProductType=1\n");
+  test::TestMachine machine(LoadProfile(dir_));
+  EXPECT_EQ(OSInfo().OSDisplayName, "Windows 11");
+  EXPECT_EQ(OSInfo().OSBuildNumber, 22631u);
+  EXPECT_TRUE(Sys().GetVersion().hasExtended);
+}
+
 TEST_F(ProfileTest, RegistryPartsLoadInNameOrderAfterTheMainFile) {
   Write("machine.ini", "[machine]\nCodePage=1252\n");
   Write("registry.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\S]\n\"v\"=\"main\"\n\"w\"=\"main\"\n");

@@ -17,7 +17,7 @@ const char kPrintersKey[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersi
 
 sim::SimMachine WithPrinters(sim::SimMachine m, std::vector<sim::SimPrinter> printers, const std::string& device) {
   m.spooler.printers = std::move(printers);
-  if (!device.empty()) m.files.iniFiles[m.windowsDir + "\\WIN.INI"] = sim::ParseSimIniFile("[windows]\ndevice=" + device);
+  if (!device.empty()) m.shellFiles.iniFiles[m.windowsDir + "\\WIN.INI"] = sim::ParseSimIniFile("[windows]\ndevice=" + device);
   return m;
 }
 

@@ -27,7 +27,7 @@ sim::SimFile Plain(std::uint32_t attributes) {
 }
 
 void SetIni(sim::SimMachine& m, const std::string& name, const std::string& text) {
-  m.files.iniFiles[m.windowsDir + "\\" + name] = sim::ParseSimIniFile(text);
+  m.shellFiles.iniFiles[m.windowsDir + "\\" + name] = sim::ParseSimIniFile(text);
 }
 
 // An XP machine with something in every location.
@@ -55,7 +55,7 @@ sim::SimMachine EveryLocation() {
   r.SetString("HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", "Load", "loader.exe");
   m.specialFolders[7] = std::string(kUserStartup) + "\\";
   m.specialFolders[24] = kCommonStartup;
-  auto& files = m.files.files;
+  auto& files = m.shellFiles.files;
   files[std::string(kUserStartup) + "\\Tool.lnk"] =
       Link("C:\\Program Files\\Tool Box\\tool.exe", "\"C:\\My Files\\start list.txt\" /min");
   files[std::string(kUserStartup) + "\\Gone.LNK"] = Link("D:\\Removed\\gone.exe", "-x", false);
@@ -154,9 +154,9 @@ TEST(TStartup, Windows95WithoutACommonStartupFolder) {
   m.version = {4, 0, 950, platform::kPlatformWin9x, "", false, 0, 0, 0, 0, 0};
   m.specialFolders[7] = "C:\\WINDOWS\\Start Menu\\Programs\\StartUp";
   // The root of the current drive holds a shortcut: it belongs to no startup folder.
-  m.files.files["\\Stray.lnk"] = Link("C:\\stray.exe", "");
-  m.files.files["C:\\Stray.lnk"] = Link("C:\\stray.exe", "");
-  m.files.files["C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\Clock.lnk"] = Link("C:\\WINDOWS\\clock.exe", "");
+  m.shellFiles.files["\\Stray.lnk"] = Link("C:\\stray.exe", "");
+  m.shellFiles.files["C:\\Stray.lnk"] = Link("C:\\stray.exe", "");
+  m.shellFiles.files["C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\Clock.lnk"] = Link("C:\\WINDOWS\\clock.exe", "");
   SetIni(m, "WIN.INI", "[windows]\nload=   \nrun=\n");
   SetIni(m, "SYSTEM.INI", "[boot]\nshell=Explorer.exe\n");
   test::TestMachine machine(m);

@@ -70,15 +70,6 @@ TEST(LiveUpdate, LockIndicatorIsLimeOnlyWhenToggledAndNotHeld) {
   EXPECT_EQ(LockIndicatorColour(0x80), kSilver);
 }
 
-TEST(LiveUpdate, UptimeFollowsTheWrappingTickCount) {
-  EXPECT_EQ(UptimeSeconds(3725000), 3725);
-  EXPECT_EQ(UptimeSeconds(1500), 2);  // halves to even
-  EXPECT_EQ(UptimeSeconds(2500), 2);
-  EXPECT_EQ(UptimeSeconds(2501), 3);
-  EXPECT_EQ(UptimeSeconds(0xFFFFFFFFu), 4294967);
-  EXPECT_EQ(UptimeSeconds(static_cast<std::uint32_t>(0xFFFFFFFFu + 1001u)), 1);  // after the wrap
-}
-
 TEST(APMPageText, PercentagesAbove100AreUnknown) {
   EXPECT_TRUE(BatteryPercentKnown(100));
   EXPECT_TRUE(BatteryPercentKnown(0));

@@ -26,10 +26,10 @@ TEST(SoftwarePageRows, EachTabListsItsLocationsInOrder) {
   m.registry.SetString("HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Shell", "Explorer.exe");
   m.specialFolders[7] = "C:\\U";
   m.specialFolders[24] = "C:\\C";
-  m.files.files["C:\\C\\Common.lnk"].link = sim::SimShellLink{"c.exe", ""};
-  m.files.files["C:\\U\\Mine.lnk"].link = sim::SimShellLink{"u.exe", "-a"};
-  m.files.iniFiles["C:\\WINDOWS\\SYSTEM.INI"] = sim::ParseSimIniFile("[boot]\nshell=progman.exe\n");
-  m.files.iniFiles["C:\\WINDOWS\\WIN.INI"] = sim::ParseSimIniFile("[windows]\nrun=r.exe\n");
+  m.shellFiles.files["C:\\C\\Common.lnk"].link = sim::SimShellLink{"c.exe", ""};
+  m.shellFiles.files["C:\\U\\Mine.lnk"].link = sim::SimShellLink{"u.exe", "-a"};
+  m.shellFiles.iniFiles["C:\\WINDOWS\\SYSTEM.INI"] = sim::ParseSimIniFile("[boot]\nshell=progman.exe\n");
+  m.shellFiles.iniFiles["C:\\WINDOWS\\WIN.INI"] = sim::ParseSimIniFile("[windows]\nrun=r.exe\n");
   test::TestMachine machine(m);
   TStartup startup;
   startup.GetInfo();

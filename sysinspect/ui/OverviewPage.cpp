@@ -82,9 +82,9 @@ bool TOverviewPage::OnNotify(const NMHDR& header, LPARAM lParam, LRESULT* result
 }
 
 std::vector<HWND> TOverviewPage::BuildSubPages(HWND parent, int id, const std::vector<const char*>& captions, int x,
-                                               int y, int width, int height) {
+                                               int y, int width, int height, DWORD style) {
   TSubPages sub{id, nullptr, {}};
-  sub.tabs = CreateControl(parent, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, x, y, width, height, id);
+  sub.tabs = CreateControl(parent, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP | style, x, y, width, height, id);
   for (size_t i = 0; i < captions.size(); ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;

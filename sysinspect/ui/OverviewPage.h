@@ -45,8 +45,9 @@ class TOverviewPage {
 
  protected:
   // A page-local tab strip with one sub-sheet per tab; returns the sub-sheets.
+  // `style` adds tab-control styles (TCS_MULTILINE: rows of tabs, no scrolling).
   std::vector<HWND> BuildSubPages(HWND parent, int id, const std::vector<const char*>& captions, int x, int y,
-                                  int width, int height);
+                                  int width, int height, DWORD style = 0);
   void SelectSubPage(int id, int index);
 
  private:

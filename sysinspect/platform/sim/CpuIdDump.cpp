@@ -47,7 +47,7 @@ bool ParseRegister(const std::string& token, const char* name, std::uint32_t* va
 
 }  // namespace
 
-CpuIdLeaves ParseCpuIdDump(const std::string& text, const std::string& fileName) {
+CpuIdLeaves ParseCpuIdDump(const std::string& text, const std::string& fileName, CpuIdSubleaves* subleaves) {
   CpuIdLeaves leaves;
   std::istringstream lines(text);
   std::string line;
@@ -75,6 +75,7 @@ CpuIdLeaves ParseCpuIdDump(const std::string& text, const std::string& fileName)
               ParseRegister(c, "ecx", &regs.ecx) && ParseRegister(d, "edx", &regs.edx);
     if (!ok) throw ProfileError(fileName, number, "expected \"0xLEAF 0xSUB: eax=0x... ebx=0x... ecx=0x... edx=0x...\"");
     if (sub == 0) leaves.emplace(leaf, regs);  // the first line of a leaf counts
+    else if (subleaves) subleaves->emplace(std::make_pair(leaf, sub), regs);
   }
   return leaves;
 }

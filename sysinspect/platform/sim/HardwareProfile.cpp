@@ -34,7 +34,7 @@ class HardwareLoader {
     Power();
     Resources();
     std::ifstream probe(dir + "/cpuid.txt");
-    if (probe) m_.processor.leaves = LoadCpuIdDumpFile(dir + "/cpuid.txt");
+    if (probe) m_.processor.leaves = LoadCpuIdDumpFile(dir + "/cpuid.txt", &m_.processor.subleaves);
   }
 
  private:
@@ -121,12 +121,12 @@ void LoadHardwareProfile(const IniFile& ini, const std::string& dir, SimMachine&
   HardwareLoader(ini, machine).Run(dir);
 }
 
-CpuIdLeaves LoadCpuIdDumpFile(const std::string& path) {
+CpuIdLeaves LoadCpuIdDumpFile(const std::string& path, CpuIdSubleaves* subleaves) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ProfileError(path, 0, "cannot read the CPUID dump");
   std::ostringstream text;
   text << in.rdbuf();
-  return ParseCpuIdDump(text.str(), path);
+  return ParseCpuIdDump(text.str(), path, subleaves);
 }
 
 }  // namespace nsx::sim

@@ -13,7 +13,8 @@ namespace nsx::sim {
 // Reads after the [version] section, whose platform decides the defaults.
 void LoadHardwareProfile(const IniFile& ini, const std::string& dir, SimMachine& machine);
 
-// A cpuid.txt file; throws ProfileError when it cannot be read or parsed.
-CpuIdLeaves LoadCpuIdDumpFile(const std::string& path);
+// A cpuid.txt file (its further subleaves to `subleaves` when given);
+// throws ProfileError when it cannot be read or parsed.
+CpuIdLeaves LoadCpuIdDumpFile(const std::string& path, CpuIdSubleaves* subleaves = nullptr);
 
 }  // namespace nsx::sim

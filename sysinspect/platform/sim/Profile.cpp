@@ -10,6 +10,7 @@
 
 #include "CodePage.h"
 #include "DiskProfile.h"
+#include "FirmwareProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
 #include "OSProfile.h"
@@ -64,6 +65,7 @@ class Loader {
     Environment();
     Registry();
     LoadHardwareProfile(ini_, dir_, machine_);
+    LoadFirmwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
     LoadDiskProfile(ini_, dir_, machine_);
     LoadSoftwareProfile(ini_, dir_, machine_);
@@ -93,15 +95,25 @@ class Loader {
   }
 
   void Version() {
-    const IniSection* s = ini_.Find("version");
-    if (!s) return;
-    auto& v = machine_.version;
+    if (const IniSection* s = ini_.Find("version")) {
+      machine_.version.hasExtended = false;  // the plain form unless Extended says otherwise
+      ReadVersion(*s, machine_.version);
+    }
+    if (const IniSection* s = ini_.Find("nativeversion")) {
+      machine_.nativeVersion = platform::VersionInfo{};
+      machine_.nativeVersion->hasExtended = true;  // RtlGetVersion always fills the extended form
+      ReadVersion(*s, *machine_.nativeVersion);
+    }
+  }
+
+  // The fields of a [version] or [nativeversion] section.
+  void ReadVersion(const IniSection& section, platform::VersionInfo& v) {
+    const IniSection* s = &section;
     if (auto* e = s->Find("PlatformId")) v.platformId = Number(*e, ini_.fileName);
     if (auto* e = s->Find("Major")) v.majorVersion = Number(*e, ini_.fileName);
     if (auto* e = s->Find("Minor")) v.minorVersion = Number(*e, ini_.fileName);
     if (auto* e = s->Find("Build")) v.buildNumber = Number(*e, ini_.fileName);
     if (auto* e = s->Find("CSD")) v.csdVersion = Ansi(e->value);
-    v.hasExtended = false;
     if (auto* e = s->Find("Extended")) v.hasExtended = Number(*e, ini_.fileName) != 0;
     if (auto* e = s->Find("ServicePackMajor")) v.servicePackMajor = static_cast<std::uint16_t>(Number(*e, ini_.fileName));
     if (auto* e = s->Find("ServicePackMinor")) v.servicePackMinor = static_cast<std::uint16_t>(Number(*e, ini_.fileName));

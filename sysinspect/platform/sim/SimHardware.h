@@ -16,6 +16,9 @@ struct SimProcessor {
   // CPUID leaves of the first processor (ECX = 0); a leaf not listed answers
   // four zero registers.
   std::map<std::uint32_t, platform::CpuIdRegisters> leaves;
+  // The further subleaves (ECX >= 1) by leaf and subleaf, as leaf 4 lists
+  // caches; one not listed answers zeros.
+  std::map<std::pair<std::uint32_t, std::uint32_t>, platform::CpuIdRegisters> subleaves;
   // The rate of the time-stamp counter, which runs only while the machine
   // sleeps (simulated time passes nowhere else).
   double clockMHz = 0.0;

@@ -16,6 +16,13 @@ platform::CpuIdRegisters SimProcessorApi::CpuId(std::uint32_t leaf) {
   return it == data_.leaves.end() ? platform::CpuIdRegisters{} : it->second;
 }
 
+platform::CpuIdRegisters SimProcessorApi::CpuIdSubleaf(std::uint32_t leaf, std::uint32_t subleaf) {
+  if (subleaf == 0) return CpuId(leaf);
+  ++data_.cpuidCalls[leaf];
+  auto it = data_.subleaves.find({leaf, subleaf});
+  return it == data_.subleaves.end() ? platform::CpuIdRegisters{} : it->second;
+}
+
 std::uint64_t SimProcessorApi::TimeStampCounter() {
   data_.events.push_back("tsc class=" + std::to_string(data_.priorityClass) +
                          " thread=" + std::to_string(data_.threadPriority));

@@ -8,6 +8,7 @@ class SimProcessorApi : public platform::ProcessorApi {
  public:
   explicit SimProcessorApi(SimProcessor& data) : data_(data) {}
   platform::CpuIdRegisters CpuId(std::uint32_t leaf) override;
+  platform::CpuIdRegisters CpuIdSubleaf(std::uint32_t leaf, std::uint32_t subleaf) override;
   std::uint64_t TimeStampCounter() override;
   platform::SystemInformation SystemInfo() override { return data_.systemInfo; }
   std::uint32_t ProcessPriorityClass() override { return data_.priorityClass; }

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "../Session.h"
 #include "../WinTypes.h"
 #include "SimDisk.h"
+#include "SimFirmware.h"
 #include "SimPerformance.h"
 #include "SimHardware.h"
 #include "SimOSData.h"
@@ -20,6 +22,10 @@ namespace nsx::sim {
 
 struct SimMachine {
   platform::VersionInfo version{5, 1, 2600, platform::kPlatformNT, "Service Pack 3", true, 3, 0, 0x0100, 1, 0};
+  // RtlGetVersion's answer (nullopt: ntdll has no such entry), asked where
+  // `version` says NT 6.2, as Windows 8.1 and later answer a program whose
+  // manifest does not declare them.
+  std::optional<platform::VersionInfo> nativeVersion;
   std::optional<std::string> computerName = std::string("SIMULATED");
   std::optional<std::string> userName = std::string("User");
   std::string windowsDir = "C:\\WINDOWS";
@@ -41,8 +47,14 @@ struct SimMachine {
   SimPerformanceData performance;  // processor times of the native query
   SimDisks disks;  // logical drives and network connections
   SimIde ide;      // IDE drives and the devices that identify them
+  SimFirmware firmware;            // the BIOS area and the firmware tables
+  SimFileSystem files;             // directories, files and the child process
+  // GetTickCount64; nullopt: kernel32 has no such entry (before Vista).
+  std::optional<std::uint64_t> tickCount64;
+  // GetKeyboardState; nullopt: the call fails.
+  std::optional<platform::KeyboardState> keyboard = platform::KeyboardState{};
   SimSpooler spooler;              // printers
-  SimFiles files;                  // files of the folders (shell links) and initialisation files
+  SimFiles shellFiles;             // files of the folders (shell links) and initialisation files
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

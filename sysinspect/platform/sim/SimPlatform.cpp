@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "CodePage.h"
+#include "../VersionQuery.h"
 
 namespace nsx::sim {
 namespace {
@@ -21,12 +22,15 @@ void SimMachine::AddNtdllEntries() {
 }
 
 SimPlatform::SimPlatform(SimMachine machine)
-    : machine_(std::move(machine)), registryApi_(std::make_unique<SimRegistryApi>(machine_.registry)) {}
+    : machine_(std::move(machine)), registryApi_(std::make_unique<SimRegistryApi>(machine_.registry)) {
+  // The temporary directory exists, as GetTempPathA names it.
+  if (!machine_.tempDir.empty()) machine_.files.directories.insert(WithoutTrailingSlash(machine_.tempDir));
+}
 
 SimPlatform::~SimPlatform() = default;
 
 platform::VersionInfo SimPlatform::GetVersion() {
-  platform::VersionInfo info = machine_.version;
+  platform::VersionInfo info = platform::PreferNativeVersion(machine_.version, machine_.nativeVersion);
   if (info.csdVersion.size() > 127) info.csdVersion.resize(127);
   return info;
 }

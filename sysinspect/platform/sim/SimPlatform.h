@@ -7,6 +7,7 @@
 
 #include "../Platform.h"
 #include "SimDiskApi.h"
+#include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
@@ -14,7 +15,10 @@
 
 namespace nsx::sim {
 
-class SimPlatform : public platform::Platform, platform::SystemApi, platform::UserInterfaceApi {
+class SimPlatform : public platform::Platform,
+                    platform::SystemApi,
+                    platform::UserInterfaceApi,
+                    platform::SessionApi {
  public:
   explicit SimPlatform(SimMachine machine);
   ~SimPlatform() override;
@@ -29,6 +33,9 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   platform::PerformanceApi& Performance() override { return performanceApi_; }
   platform::DiskApi& Disk() override { return diskApi_; }
   platform::DeviceIoApi& DeviceIo() override { return deviceIoApi_; }
+  platform::FirmwareApi& Firmware() override { return firmwareApi_; }
+  platform::ProcessApi& Processes() override { return processApi_; }
+  platform::SessionApi& Session() override { return *this; }
   platform::SpoolerApi& Spooler() override { return spoolerApi_; }
   platform::ShellApi& Shell() override { return shellApi_; }
 
@@ -60,6 +67,10 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   std::string WideToAnsi(const std::u16string& text) override;
   std::uint32_t GetTickCount() override;
 
+  // SessionApi
+  std::optional<platform::KeyboardState> Keyboard() override { return machine_.keyboard; }
+  std::optional<std::uint64_t> TickCount64() override { return machine_.tickCount64; }
+
   // UserInterfaceApi
   bool IsConsoleProcess() override { return console; }
   void WriteConsoleLine(const std::string& line) override;
@@ -75,6 +86,8 @@ class SimPlatform : public platform::Platform, platform::SystemApi, platform::Us
   SimPerformanceApi performanceApi_{machine_.performance};
   SimDiskApi diskApi_{machine_};
   SimDeviceIoApi deviceIoApi_{machine_};
+  SimFirmwareApi firmwareApi_{machine_.firmware};
+  SimProcessApi processApi_{machine_};
   SimSpoolerApi spoolerApi_{machine_};
   SimShellApi shellApi_{machine_};
 };

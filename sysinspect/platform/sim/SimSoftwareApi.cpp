@@ -87,7 +87,7 @@ std::vector<platform::FoundFile> SimShellApi::FindFiles(const std::string& patte
   auto slash = pattern.rfind('\\');
   std::string folder = slash == std::string::npos ? std::string() : pattern.substr(0, slash);
   std::string wildcard = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
-  for (const auto& [path, file] : machine_.files.files) {
+  for (const auto& [path, file] : machine_.shellFiles.files) {
     auto cut = path.rfind('\\');
     std::string parent = cut == std::string::npos ? std::string() : path.substr(0, cut);
     std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
@@ -98,8 +98,8 @@ std::vector<platform::FoundFile> SimShellApi::FindFiles(const std::string& patte
 
 platform::ShellLinkInfo SimShellApi::ReadShellLink(const std::string& fileName) {
   platform::ShellLinkInfo info;
-  auto it = machine_.files.files.find(fileName);
-  if (it == machine_.files.files.end()) {
+  auto it = machine_.shellFiles.files.find(fileName);
+  if (it == machine_.shellFiles.files.end()) {
     info.result = platform::kHResultFileNotFound;
     return info;
   }
@@ -114,8 +114,8 @@ platform::ShellLinkInfo SimShellApi::ReadShellLink(const std::string& fileName) 
 const SimIniSection* SimShellApi::FindIniSection(const std::string& file, const std::string& section) const {
   // A name without a folder is a file of the Windows directory.
   std::string path = file.find_first_of("\\:") == std::string::npos ? machine_.windowsDir + "\\" + file : file;
-  auto it = machine_.files.iniFiles.find(path);
-  if (it == machine_.files.iniFiles.end()) return nullptr;
+  auto it = machine_.shellFiles.iniFiles.find(path);
+  if (it == machine_.shellFiles.iniFiles.end()) return nullptr;
   for (const auto& s : it->second)
     if (SameText(s.name, section)) return &s;
   return nullptr;

@@ -90,7 +90,7 @@ class SoftwareLoader {
       if (auto* e = s.Find("TargetExists")) link.targetExists = Flag(*e);
       file.link = link;
     }
-    m_.files.files[Ansi(path)] = file;
+    m_.shellFiles.files[Ansi(path)] = file;
   }
 
   // Every file of ini/ is an initialisation file of the Windows directory.
@@ -109,7 +109,7 @@ class SoftwareLoader {
       text << in.rdbuf();
       std::string content = text.str();
       if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
-      m_.files.iniFiles[m_.windowsDir + "\\" + Ansi(name)] = ParseSimIniFile(Ansi(content));
+      m_.shellFiles.iniFiles[m_.windowsDir + "\\" + Ansi(name)] = ParseSimIniFile(Ansi(content));
     }
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Win32Hardware.h"
+#include "../PeExports.h"
 
 #if defined(__i386__)
 // Calls a 16-bit PASCAL function taking one WORD through kernel32's QT_Thunk.
@@ -48,9 +49,18 @@ FARPROC Kernel32Entry(LPCSTR name) {
 
 // The 16-bit entries exist by ordinal only, and only on the 9x family: on
 // NT the same ordinals are other functions, so they are never looked up there.
+// Windows 95 to Me refuse kernel32's ordinals to GetProcAddress, so the
+// export directory of the loaded kernel32 is read; an export forwarded to
+// another module (as Wine's are) is left to GetProcAddress.
 FARPROC Kernel32Ordinal(WORD ordinal) {
   if (!(GetVersion() & 0x80000000u)) return nullptr;
-  return Kernel32Entry(reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal)));
+  HMODULE kernel = GetModuleHandleA("kernel32");
+  if (!kernel) return nullptr;
+  const auto* image = reinterpret_cast<const std::uint8_t*>(kernel);
+  const std::size_t kHeaderPage = 4096;  // the headers' page, always mapped
+  auto entry = platform::FindExportByOrdinal(image, platform::PeImageSize(image, kHeaderPage), ordinal);
+  if (entry && !entry->forwarded) return reinterpret_cast<FARPROC>(reinterpret_cast<ULONG_PTR>(image + entry->rva));
+  return GetProcAddress(kernel, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal)));
 }
 
 class Win32Memory : public platform::MemoryApi {
@@ -88,7 +98,11 @@ class Win32Memory : public platform::MemoryApi {
                                  ps.Reserved1,      ps.BatteryLifeTime, ps.BatteryFullLifeTime};
   }
 
-  bool HasThunkGate() override { return Kernel32Entry("QT_Thunk") != nullptr; }
+  // The gate is usable only with the three 16-bit module entries beside it;
+  // without them there is nothing to ask, which is no error.
+  bool HasThunkGate() override {
+    return Kernel32Entry("QT_Thunk") && Kernel32Ordinal(35) && Kernel32Ordinal(36) && Kernel32Ordinal(37);
+  }
 
   std::uint32_t LoadModule16(const std::string& name) override {
     using Load16 = WORD(WINAPI*)(LPCSTR);

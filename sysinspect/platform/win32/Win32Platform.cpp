@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "Win32Disk.h"
+#include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
 #include "Win32Regional.h"
 #include "Win32Registry.h"
+#include "../VersionQuery.h"
 #include "Win32Software.h"
 
 namespace nsx::win32 {
@@ -20,30 +22,68 @@ namespace {
 class Win32System : public platform::SystemApi {
  public:
   platform::VersionInfo GetVersion() override {
+    platform::VersionInfo reported = ReportedVersion();
+    // ntdll is asked only where the answer may understate the release.
+    return platform::ReportsWindows8(reported) ? platform::PreferNativeVersion(reported, NativeVersion()) : reported;
+  }
+
+ private:
+  // RtlGetVersion of the ntdll every NT process has loaded (Windows 2000 and
+  // later); nullopt where the module or the entry is missing.
+  std::optional<platform::VersionInfo> NativeVersion() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!ntdll) return std::nullopt;
+    // RTL_OSVERSIONINFOEXW has the layout of OSVERSIONINFOEXW.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    auto query = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    if (!query) return std::nullopt;
+    OSVERSIONINFOEXW native{};
+    native.dwOSVersionInfoSize = sizeof native;
+    if (query(&native) != 0) return std::nullopt;  // an NTSTATUS other than success
+    native.szCSDVersion[127] = L'\0';
+    platform::VersionInfo info;
+    TakeNumbers(native, info);
+    info.csdVersion = WideToAnsi(std::u16string(reinterpret_cast<const char16_t*>(native.szCSDVersion)));
+    TakeExtended(native, info);
+    return info;
+  }
+
+  platform::VersionInfo ReportedVersion() {
     platform::VersionInfo info;
     OSVERSIONINFOEXA ex{};
     ex.dwOSVersionInfoSize = sizeof ex;
     if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex))) {
-      info.hasExtended = true;
-      info.servicePackMajor = ex.wServicePackMajor;
-      info.servicePackMinor = ex.wServicePackMinor;
-      info.suiteMask = ex.wSuiteMask;
-      info.productType = ex.wProductType;
-      info.reserved = ex.wReserved;
+      TakeExtended(ex, info);
     } else {
       ex = OSVERSIONINFOEXA{};
       ex.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
       if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex))) return info;
     }
-    info.majorVersion = ex.dwMajorVersion;
-    info.minorVersion = ex.dwMinorVersion;
-    info.buildNumber = ex.dwBuildNumber;
-    info.platformId = ex.dwPlatformId;
+    TakeNumbers(ex, info);
     ex.szCSDVersion[sizeof ex.szCSDVersion - 1] = '\0';
     info.csdVersion = ex.szCSDVersion;
     return info;
   }
 
+  // The fields the ANSI and wide forms of the version record share.
+  template <typename VersionRecord>
+  static void TakeNumbers(const VersionRecord& from, platform::VersionInfo& info) {
+    info.majorVersion = from.dwMajorVersion;
+    info.minorVersion = from.dwMinorVersion;
+    info.buildNumber = from.dwBuildNumber;
+    info.platformId = from.dwPlatformId;
+  }
+  template <typename VersionRecord>
+  static void TakeExtended(const VersionRecord& from, platform::VersionInfo& info) {
+    info.hasExtended = true;
+    info.servicePackMajor = from.wServicePackMajor;
+    info.servicePackMinor = from.wServicePackMinor;
+    info.suiteMask = from.wSuiteMask;
+    info.productType = from.wProductType;
+    info.reserved = from.wReserved;
+  }
+
+ public:
   std::optional<std::string> ComputerName() override {
     char buffer[256];
     DWORD size = 255;
@@ -178,6 +218,9 @@ class Win32Platform : public platform::Platform {
   platform::PerformanceApi& Performance() override { return performance_; }
   platform::DiskApi& Disk() override { return *disk_; }
   platform::DeviceIoApi& DeviceIo() override { return *deviceIo_; }
+  platform::FirmwareApi& Firmware() override { return *firmware_; }
+  platform::ProcessApi& Processes() override { return *processes_; }
+  platform::SessionApi& Session() override { return *session_; }
   platform::SpoolerApi& Spooler() override { return *spooler_; }
   platform::ShellApi& Shell() override { return *shell_; }
 
@@ -192,6 +235,9 @@ class Win32Platform : public platform::Platform {
   Win32Performance performance_;
   std::unique_ptr<platform::DiskApi> disk_ = CreateWin32Disk();
   std::unique_ptr<platform::DeviceIoApi> deviceIo_ = CreateWin32DeviceIo();
+  std::unique_ptr<platform::FirmwareApi> firmware_ = CreateWin32Firmware();
+  std::unique_ptr<platform::ProcessApi> processes_ = CreateWin32Processes();
+  std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
   std::unique_ptr<platform::SpoolerApi> spooler_ = CreateWin32Spooler();
   std::unique_ptr<platform::ShellApi> shell_ = CreateWin32Shell();
 };

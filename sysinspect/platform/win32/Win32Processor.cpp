@@ -13,8 +13,12 @@ class Win32Processor : public platform::ProcessorApi {
   platform::CpuIdRegisters CpuId(std::uint32_t leaf) override {
     // No check of the highest leaf: the caller asks exactly what it wants,
     // as the instruction itself would be executed.
+    return CpuIdSubleaf(leaf, 0);
+  }
+
+  platform::CpuIdRegisters CpuIdSubleaf(std::uint32_t leaf, std::uint32_t subleaf) override {
     unsigned a = 0, b = 0, c = 0, d = 0;
-    __cpuid_count(leaf, 0, a, b, c, d);
+    __cpuid_count(leaf, subleaf, a, b, c, d);
     return {a, b, c, d};
   }
 

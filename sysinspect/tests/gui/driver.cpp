@@ -22,6 +22,9 @@
 //   driver tree                    the tree view of the page on screen: depth <TAB> text, in tree order
 //   driver tree-select TEXT        select the tree node with that text (the first in tree order)
 //   driver sub-tab ID CAPTION      click the tab of the page's tab strip ID whose trimmed caption matches
+//   driver os-version              the release as the shared routines identify it, through
+//                                  the version query of a program without the manifest
+//   driver free-resources          the free system resources the memory topic reads
 //   driver dialog-cancel CLASS     press the dialog's Cancel
 //   driver row-images ID           the image index of each row of a list of the page on screen
 #include <windows.h>
@@ -33,7 +36,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Norvik_Routines.h"
 #include "core/Runtime.h"
+#include "hardware/NSX_Memory.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/ControlIds.h"
 #include "ui/Gauges.h"
@@ -318,6 +323,34 @@ int CancelReport() {
   Press(GetDlgItem(dialog, IDCANCEL));
   if (!WaitFor([&] { return !IsWindow(dialog); }, 10000)) return Fail("the save dialog did not close");
   return WaitResponsive(overview, 10000) ? 0 : Fail("the overview does not answer");
+}
+
+// What the machine tells this program, which declares no release in a
+// manifest (Windows 8.1 and later answer its version query with 6.2).
+int OsVersion() {
+  nsx::StartUp(nsx::win32::CreateWin32Platform(true));
+  const auto& os = nsx::OSInfo();
+  auto version = nsx::Sys().GetVersion();
+  std::printf("version\t%u.%u.%u\nproduct\t%u\nnt\t%d\nname\t%s\n", os.OSMajorVersion, os.OSMinorVersion,
+              os.OSBuildNumber, static_cast<unsigned>(version.productType), os.IsNT ? 1 : 0,
+              os.OSDisplayName.c_str());
+  return 0;
+}
+
+// The memory topic's free resources: an error is reported, not printed as a
+// value.
+int FreeResources() {
+  nsx::StartUp(nsx::win32::CreateWin32Platform(true));
+  try {
+    nsx::TMemory memory;
+    memory.SetExceptionMode(nsx::emRaise);
+    memory.GetInfo();
+    const auto& r = memory.Resources();
+    std::printf("System\t%d\nGDI\t%d\nUser\t%d\n", r.System(), r.GDI(), r.User());
+    return 0;
+  } catch (const std::exception& error) {
+    return Fail(std::string("free resources: ") + error.what());
+  }
 }
 
 int Show(const std::string& what, int seconds) {
@@ -634,5 +667,7 @@ int main(int argc, char** argv) {
   if (step == "tree") return DumpTree();
   if (step == "tree-select") return SelectTreeNode(arg);
   if (step == "sub-tab" && argc > 3) return ClickSubTab(std::atoi(arg.c_str()), argv[3]);
+  if (step == "os-version") return OsVersion();
+  if (step == "free-resources") return FreeResources();
   return Fail("unknown step " + step);
 }

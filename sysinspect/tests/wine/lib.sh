@@ -3,29 +3,46 @@
 # imported with regedit, the real programs run headless, and every report
 # checked by an XML parser.
 #
-# The tests run the x86-64 build of the Windows programs under wine64: the
-# machines here cannot execute 32-bit x86 code, so 32-bit Wine cannot start.
+# The tests run the shipped 32-bit programs (SYSINSPECT_WIN32_BUILD) under
+# the 32-bit Wine loader wherever this machine executes 32-bit x86 code, and
+# the x86-64 build of the same sources (SYSINSPECT_WIN_BUILD) under wine64
+# elsewhere; the machine is probed once per build directory (see
+# scripts/wine-programs.sh) and every test prints which build it runs.
+# SYSINSPECT_WINE_BUILD=32 or 64 insists on one (32 fails where it cannot run).
 #
-# Environment (set by CTest): SYSINSPECT_WIN_BUILD (directory holding the
-# Windows build's sysinspect/ programs), SYSINSPECT_TEST_WORK (scratch
-# directory of this build), SYSINSPECT_SOURCE (the repository),
-# SYSINSPECT_NATIVE_REPORT (the native console reporter).
+# Both kinds run in a 64-bit prefix. WINE_BIN is the loader of the chosen
+# build, so "$WINE_BIN" reg and regedit read and write the registry view the
+# programs see (the 32-bit view of HKLM\Software for the 32-bit build).
+#
+# Environment (set by CTest): SYSINSPECT_WIN32_BUILD and SYSINSPECT_WIN_BUILD
+# (i686 and x86-64 build directories holding sysinspect/; at least one),
+# SYSINSPECT_TEST_WORK (scratch directory of this build), SYSINSPECT_SOURCE
+# (the repository), SYSINSPECT_NATIVE_REPORT (the native console reporter).
 
 set -euo pipefail
 
-: "${SYSINSPECT_WIN_BUILD:?the Windows build directory is needed}"
 : "${SYSINSPECT_TEST_WORK:?a scratch directory is needed}"
+if [ -z "${SYSINSPECT_WIN_BUILD:-}${SYSINSPECT_WIN32_BUILD:-}" ]; then
+  echo "FAIL: a Windows build directory is needed (SYSINSPECT_WIN32_BUILD or SYSINSPECT_WIN_BUILD)" >&2
+  exit 1
+fi
 
-WINE_BIN=$(command -v wine64 || echo /usr/lib/wine/wine64)
-WINESERVER_BIN=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
-WIN_PROGRAMS="$SYSINSPECT_WIN_BUILD/sysinspect"
 WINE_TESTS_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../../scripts/wine-programs.sh
+source "$WINE_TESTS_DIR/../../../scripts/wine-programs.sh"
 
 export WINEPREFIX="$SYSINSPECT_TEST_WORK/wineprefix"
 export WINEDEBUG=-all
 # No prompts for the .NET and HTML engines: the programs need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+
+# Set once the build is chosen (end of this file): the loader, the build's
+# directory, its programs, and its word size (32 or 64).
+WINE_BIN=""
+WIN_BUILD_DIR=""
+WIN_PROGRAMS=""
+WIN_BUILD_BITS=""
 
 TEST_NAME=$(basename "${BASH_SOURCE[1]:-$0}" .sh)
 TEST_OUT="$SYSINSPECT_TEST_WORK/$TEST_NAME"
@@ -55,33 +72,89 @@ start_xvfb() {
   done
   [ -s "$fd_file" ] || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$fd_file")"
+  # The first Wine process comes only once the server answers.
+  for _ in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "Xvfb on $DISPLAY does not answer"
 }
 
-# wine_setup [--display]: the prefix (created once, under a lock), the
-# scratch directory of this test, and with --display an X server.
+# wine_setup [--display]: the scratch directory of this test, and with
+# --display an X server (without it no window can reach the user's screen).
+# The prefix itself is ready once this file is sourced.
 wine_setup() {
-  mkdir -p "$TEST_OUT" "$SYSINSPECT_TEST_WORK"
+  mkdir -p "$TEST_OUT"
   trap wine_cleanup EXIT
   if [ "${1:-}" = "--display" ]; then
     start_xvfb
   else
     unset DISPLAY
   fi
+}
+
+# wine_prepare: under a lock, once per build directory, the prefix (made by
+# wine64, headless), the choice of build (probed again when the 32-bit
+# reporter changes), and the CJK font link in the registry view of the
+# chosen build. Writes the choice to $SYSINSPECT_TEST_WORK/wine-programs:
+# the word size, the reporter it was probed with, and why 64 where it is.
+wine_prepare() {
+  local choice="$SYSINSPECT_TEST_WORK/wine-programs"
+  local reporter32="${SYSINSPECT_WIN32_BUILD:-}/sysinspect/sysinspect-report.exe"
+  local wanted=${SYSINSPECT_WINE_BUILD:-auto}
+  local stamp="$wanted $reporter32 $(stat -c %Y "$reporter32" 2>/dev/null || echo none)"
+  if [ ! -f "$WINEPREFIX/.sysinspect-ready" ]; then
+    rm -rf "$WINEPREFIX" "$choice"
+    note "creating the Wine prefix $WINEPREFIX"
+    env -u DISPLAY "$WINE64_BIN" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER_BIN" -w
+    [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot made no prefix"
+    touch "$WINEPREFIX/.sysinspect-ready"
+  fi
+  if [ ! -f "$choice" ] || [ "$(sed -n 2p "$choice")" != "$stamp" ]; then
+    local bits=64 reason=""
+    if [ "$wanted" = 64 ]; then
+      reason="SYSINSPECT_WINE_BUILD=64"
+    elif reason=$(unset DISPLAY; wine_runs_32bit "$reporter32"); then
+      bits=32
+    elif [ "$wanted" = 32 ]; then
+      fail "SYSINSPECT_WINE_BUILD=32, but $reason"
+    fi
+    "$WINESERVER_BIN" -w
+    printf '%s\n%s\n%s\n' "$bits" "$stamp" "$reason" >"$choice"
+  fi
+  local bits
+  bits=$(sed -n 1p "$choice")
+  if [ ! -f "$WINEPREFIX/.sysinspect-fonts-$bits" ] && [ -f "$WINE_TESTS_DIR/fontlink.reg" ]; then
+    local loader=$WINE64_BIN
+    [ "$bits" = 64 ] || loader=$WINE32_BIN
+    env -u DISPLAY "$loader" regedit /S "$(wine_path "$WINE_TESTS_DIR/fontlink.reg")" >/dev/null 2>&1
+    "$WINESERVER_BIN" -w
+    touch "$WINEPREFIX/.sysinspect-fonts-$bits"
+  fi
+}
+
+# wine_choose_build: sets WINE_BIN, WIN_BUILD_DIR, WIN_PROGRAMS and
+# WIN_BUILD_BITS from the prepared choice, and says which build runs.
+wine_choose_build() {
+  mkdir -p "$SYSINSPECT_TEST_WORK"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.sysinspect-ready" ]; then
-      rm -rf "$WINEPREFIX"
-      note "creating the Wine prefix $WINEPREFIX"
-      "$WINE_BIN" wineboot -i >/dev/null 2>&1 || true
-      "$WINESERVER_BIN" -w
-      [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot made no prefix"
-      if [ -f "$WINE_TESTS_DIR/fontlink.reg" ]; then
-        "$WINE_BIN" regedit /S "$(wine_path "$WINE_TESTS_DIR/fontlink.reg")" >/dev/null 2>&1
-        "$WINESERVER_BIN" -w
-      fi
-      touch "$WINEPREFIX/.sysinspect-ready"
-    fi
-  ) 9>"$SYSINSPECT_TEST_WORK/wineprefix.lock"
+    wine_prepare
+  ) 9>"$SYSINSPECT_TEST_WORK/wineprefix.lock" || exit 1
+  local choice="$SYSINSPECT_TEST_WORK/wine-programs"
+  WIN_BUILD_BITS=$(sed -n 1p "$choice")
+  if [ "$WIN_BUILD_BITS" = 32 ]; then
+    WINE_BIN=$WINE32_BIN
+    WIN_BUILD_DIR=$SYSINSPECT_WIN32_BUILD
+    note "runs the shipped 32-bit programs of $WIN_BUILD_DIR under $WINE_BIN"
+  else
+    WINE_BIN=$WINE64_BIN
+    WIN_BUILD_DIR=${SYSINSPECT_WIN_BUILD:-}
+    [ -n "$WIN_BUILD_DIR" ] || fail "no x86-64 build to run instead: $(sed -n 3p "$choice")"
+    note "runs the x86-64 programs of $WIN_BUILD_DIR under $WINE_BIN: $(sed -n 3p "$choice")"
+  fi
+  WIN_PROGRAMS="$WIN_BUILD_DIR/sysinspect"
 }
 
 # wine_private_prefix: a copy of the prepared prefix for this test alone, so
@@ -154,3 +227,20 @@ xml_has() {
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$2', got '$1'"
 }
+
+# wine_virtual_desktop: every window of the prefix in one 1024x768 virtual
+# desktop (Wine draws the frames, and the test driver finds the program's
+# windows there); the setting is taken back, and any program still up
+# ended, when the test exits.
+wine_virtual_desktop() {
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  trap wine_virtual_desktop_cleanup EXIT
+}
+wine_virtual_desktop_cleanup() {
+  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
+  "$WINE_BIN" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+  "$WINESERVER_BIN" -w 2>/dev/null || true
+  wine_cleanup
+}
+wine_choose_build

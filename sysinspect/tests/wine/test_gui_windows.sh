@@ -17,16 +17,7 @@ mkdir -p "$SHOTS"
 wine_import_reg "$WINE_TESTS_DIR/fontlink.reg"
 # Every window of this prefix in one virtual desktop: Wine draws the frames,
 # and the driver finds the program's windows in the same desktop.
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-gui_cleanup() {
-  # The program may still be up when a check failed.
-  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
-  "$WINE_BIN" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
-  "$WINESERVER_BIN" -w 2>/dev/null || true
-  wine_cleanup
-}
-trap gui_cleanup EXIT
+wine_virtual_desktop
 
 drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }

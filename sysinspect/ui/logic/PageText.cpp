@@ -1,6 +1,5 @@
 #include "PageText.h"
 
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -137,10 +136,6 @@ std::string ResourceFreeLabel(const std::string& heap, int percentFree) {
 }
 
 TColour LockIndicatorColour(std::uint8_t keyState) { return keyState == 1 ? kLime : kSilver; }
-
-std::int64_t UptimeSeconds(std::uint32_t tickCount) {
-  return static_cast<std::int64_t>(std::nearbyint(tickCount / 1000.0));
-}
 
 bool BatteryPercentKnown(std::uint32_t percent) { return percent <= 100; }
 

@@ -49,8 +49,6 @@ constexpr TColour kSilver{192, 192, 192};
 // A lock key's indicator from its keyboard-state byte: lime only when the
 // key is toggled on and not held down (the byte is exactly 1).
 TColour LockIndicatorColour(std::uint8_t keyState);
-// Uptime in whole seconds from the 32-bit tick count (rounded, halves to even).
-std::int64_t UptimeSeconds(std::uint32_t tickCount);
 
 // APM page: the battery time fields, or the notice when the percentage is
 // unknown (above 100).
