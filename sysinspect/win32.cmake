@@ -5,7 +5,7 @@ target_link_libraries(sysinspect_win32 PUBLIC sysinspect_lib)
 target_compile_options(sysinspect_win32 PRIVATE ${SYSINSPECT_WARNINGS})
 # Declare no API newer than Windows 2000; what 9x lacks is looked up at run time.
 target_compile_definitions(sysinspect_win32 PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0400)
-target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 version user32 gdi32)
+target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 version user32 gdi32 winspool)
 
 # One small file: each function and datum in its own section, and the
 # unused ones dropped at link time.
@@ -38,3 +38,9 @@ file(GLOB SYSINSPECT_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui
 add_executable(sysinspect-gui-driver tests/gui/driver.cpp ${SYSINSPECT_UI_SOURCES})
 target_link_libraries(sysinspect-gui-driver PRIVATE sysinspect_win32 comctl32 comdlg32)
 target_link_options(sysinspect-gui-driver PRIVATE ${SYSINSPECT_STATIC_LINK})
+
+# The Wine tests' fixture maker (printers, default printer, shell links).
+add_executable(sysinspect-wine-fixtures tests/wine/fixtures.cpp)
+target_compile_definitions(sysinspect-wine-fixtures PRIVATE WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
+target_link_libraries(sysinspect-wine-fixtures PRIVATE winspool ole32 shell32)
+target_link_options(sysinspect-wine-fixtures PRIVATE ${SYSINSPECT_STATIC_LINK})

@@ -8,6 +8,9 @@
 #include "../hardware/NSX_IDE.h"
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_OS.h"
+#include "../software/NSX_Printers.h"
+#include "../software/NSX_Software.h"
+#include "../software/NSX_Startup.h"
 
 namespace nsx {
 
@@ -23,6 +26,9 @@ TNSystemInfo::TNSystemInfo()
   devices_ = std::make_unique<TDevices>();
   ide_ = std::make_unique<TIDE>();
   apm_ = std::make_unique<TAPM>();
+  printers_ = std::make_unique<TPrinters>();
+  software_ = std::make_unique<TSoftware>();
+  startup_ = std::make_unique<TStartup>();
 }
 
 TNSystemInfo::~TNSystemInfo() {
@@ -36,6 +42,9 @@ TNSystemInfo::~TNSystemInfo() {
   devices_.reset();
   ide_.reset();
   apm_.reset();
+  printers_.reset();
+  software_.reset();
+  startup_.reset();
 }
 
 void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
@@ -63,6 +72,9 @@ void TNSystemInfo::GatherTopics() {
   GuardCall(machine_->ClassName() + ".GetInfo", exceptionMode_, *machine_, &TMachine::GetInfo, 1);
   GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
+  GuardCall(printers_->ClassName() + ".GetInfo", exceptionMode_, *printers_, &TPrinters::GetInfo);
+  GuardCall(software_->ClassName() + ".GetInfo", exceptionMode_, *software_, &TSoftware::GetInfo);
+  GuardCall(startup_->ClassName() + ".GetInfo", exceptionMode_, *startup_, &TStartup::GetInfo);
 }
 
 void TNSystemInfo::Report(TReportList& list) {
@@ -77,6 +89,9 @@ void TNSystemInfo::Report(TReportList& list) {
   devices_->Report(list, false);
   ide_->Report(list, false);
   disk_->Report(list, false);
+  printers_->Report(list, false);
+  software_->Report(list, false);
+  startup_->Report(list, false);
   WriteReportFooter(list);
 }
 

@@ -18,6 +18,9 @@ class TIDE;
 class TMachine;
 class TDevices;
 class TOperatingSystem;
+class TPrinters;
+class TSoftware;
+class TStartup;
 
 // The splash window shown while gathering; destroyed with its handle. The
 // user interface supplies it; a console program has none.
@@ -59,6 +62,9 @@ class TNSystemInfo {
   TMachine& Machine() { return *machine_; }
   TDevices& Devices() { return *devices_; }
   TAPM& APM() { return *apm_; }
+  TPrinters& Printers() { return *printers_; }
+  TSoftware& Software() { return *software_; }
+  TStartup& Startup() { return *startup_; }
 
  private:
   void GatherTopics();
@@ -75,6 +81,9 @@ class TNSystemInfo {
   std::unique_ptr<TMachine> machine_;
   std::unique_ptr<TDevices> devices_;
   std::unique_ptr<TAPM> apm_;
+  std::unique_ptr<TPrinters> printers_;
+  std::unique_ptr<TSoftware> software_;
+  std::unique_ptr<TStartup> startup_;
 };
 
 }  // namespace nsx

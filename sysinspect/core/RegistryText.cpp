@@ -84,4 +84,10 @@ std::string RenderRegistryValue(
   }
 }
 
+std::optional<std::string> ReadValueAsText(const platform::RegKey& key, const std::string& name) {
+  auto value = key.Value(name);
+  if (!value) return std::nullopt;
+  return RenderRegistryValue(value->type, value->data, true, {});
+}
+
 }  // namespace nsx

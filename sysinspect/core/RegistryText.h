@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "../platform/Registry.h"
 #include "../platform/WinTypes.h"
 
 namespace nsx {
@@ -23,5 +24,10 @@ std::string MultiStringBytesAsText(const platform::Bytes& data);
 
 // Each byte as two upper-case hexadecimal digits, separated by blanks.
 std::string BytesAsHex(const platform::Bytes& data);
+
+// A value of any type as text: strings as stored (not expanded), numbers in
+// decimal, multi-strings and binary data as the characters they hold.
+// nullopt when the value cannot be read.
+std::optional<std::string> ReadValueAsText(const platform::RegKey& key, const std::string& name);
 
 }  // namespace nsx

@@ -15,6 +15,8 @@
 #include "Internet.h"
 #include "Registry.h"
 #include "Session.h"
+#include "Shell.h"
+#include "Spooler.h"
 #include "System.h"
 
 namespace nsx::platform {
@@ -35,6 +37,8 @@ class Platform {
   virtual FirmwareApi& Firmware() = 0;
   virtual ProcessApi& Processes() = 0;
   virtual SessionApi& Session() = 0;
+  virtual SpoolerApi& Spooler() = 0;
+  virtual ShellApi& Shell() = 0;
 };
 
 }  // namespace nsx::platform

@@ -157,6 +157,18 @@ TEST(RegFile, ErrorsNameFileAndLine) {
   }
 }
 
+TEST(RegFile, StringsHoldingLineBreaksGoOnToTheirClosingQuote) {
+  // As regedit exports a comment of several lines (a real XP uninstall entry).
+  SimRegistry r;
+  LoadRegFile(Utf16File("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n"
+                        "\"Comments\"=\"First line.\r\r\nSecond \\\"quoted\\\" line.\r\r\nLast.\"\r\n"
+                        "\"DisplayName\"=\"After\"\r\n"),
+              1252, "multi.reg", r);
+  EXPECT_EQ(Str(Value(r, "HKLM\\A", "Comments")),
+            std::string("First line.\r\r\nSecond \"quoted\" line.\r\r\nLast.\0", 44));
+  EXPECT_EQ(Str(Value(r, "HKLM\\A", "DisplayName")), std::string("After\0", 6));
+}
+
 TEST(RegFile, EmptyFileIsAnError) {
   SimRegistry r;
   EXPECT_THROW(LoadRegFile("", 1252, "empty.reg", r), ProfileError);

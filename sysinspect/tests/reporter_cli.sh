@@ -128,6 +128,15 @@ check "russian drive serial" expect_disk russian C SerialNumber "1E5B-0C17"
 check "russian devices" expect_xpath russian 'string(//Devices/data[@name="Count"])' 5
 check "russian device class" expect_xpath russian 'count(//Devices/section[@name="Системные устройства"]/section)' 2
 check "russian no device resources" expect_xpath russian 'count(//DeviceResources)' 0
+check "russian last elements" expect_xpath russian \
+  "concat(name(/classes/*[last()-2]), ' ', name(/classes/*[last()-1]), ' ', name(/classes/*[last()]))" "Printers Software Startup"
+check "russian printers" expect_xpath russian "count(//Printers/data)" 3
+check "russian default printer" expect_xpath russian "string(//Printers/data[@name='Лазерный принтер (Default)'])" "LPT1:"
+check "russian network printer" expect_xpath russian "string(//Printers/data[@name='\\\\БУХ\\Матричный'])" "\\\\БУХ\\Матричный"
+check "russian startup link" expect_xpath russian "string(//section[@name='UserStartup']/data[@name='Почта'])" \
+  'C:\Program Files\Почта\mail.exe /ящик "Входящие"'
+check "russian win.ini" expect_xpath russian "string(//section[@name='WIN_INI']/data[@name='run'])" 'C:\WINDOWS\Часы.exe'
+check "russian system.ini" expect_xpath russian "string(//section[@name='SYSTEM_INI']/data[@name='shell'])" 'Explorer.exe'
 
 echo "reporter: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

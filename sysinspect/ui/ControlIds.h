@@ -203,6 +203,17 @@ enum TControlId : int {
   idIDEHeads = 1506,
   idIDESectors = 1507,
   idIDECapacity = 1508,
+
+  // Printers page.
+  idPrinterList = 2001,
+  idPrinterProperties = 2002,
+
+  // Software page.
+  idSoftwareList = 2101,
+
+  // Startup page.
+  idStartupTabs = 2200,
+  idStartupList = 2201,
 };
 
 }  // namespace nsx::ui

@@ -33,7 +33,7 @@ const TPicture kPictures[kOverviewImageCount] = {
     /* 13 */ {RGB(0, 110, 170),     "Md"},  // modem
     /* 14 */ {RGB(140, 100, 0),     "Po"},  // ports
     /* 15 */ {RGB(0, 120, 60),      "Ne"},  // network adapter, PCMCIA
-    /* 16 */ {RGB(0, 150, 50),      "Pw"},  // power management
+    /* 16 */ {RGB(0, 150, 50),      "Ap"},  // APM power management, installed applications
     /* 17 */ {RGB(100, 60, 140),    "Sc"},  // SCSI adapter
     /* 18 */ {RGB(128, 128, 128),   "?"},   // other devices
     /* 19 */ {RGB(170, 60, 0),      "Au"},  // sound, video and game controllers
@@ -53,9 +53,9 @@ const TPicture kPictures[kOverviewImageCount] = {
     /* 33 */ {RGB(128, 128, 128),   ""},
     /* 34 */ {RGB(128, 128, 128),   ""},
     /* 35 */ {RGB(40, 40, 40),      "Pr"},  // printer
-    /* 36 */ {RGB(128, 128, 128),   ""},
-    /* 37 */ {RGB(128, 128, 128),   ""},
-    /* 38 */ {RGB(128, 128, 128),   ""},
+    /* 36 */ {RGB(0, 0, 160),       "Pr"},  // the default printer
+    /* 37 */ {RGB(40, 90, 40),      "NP"},  // network printer
+    /* 38 */ {RGB(0, 0, 160),       "NP"},  // the default printer, a network printer
     /* 39 */ {RGB(120, 80, 40),     "TC"},  // tape controller
     /* 40 */ {RGB(0, 100, 0),       "Me"},  // memory, cache
     /* 41 */ {RGB(120, 0, 60),      "CP"},  // processor
@@ -102,6 +102,12 @@ HIMAGELIST OverviewImages() {
     return list;
   }();
   return images;
+}
+
+void SetSharedImages(HWND list) {
+  // Without this style a list view destroys its image lists with itself.
+  SetWindowLongPtrA(list, GWL_STYLE, GetWindowLongPtrA(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(OverviewImages()));
 }
 
 }  // namespace nsx::ui

@@ -70,7 +70,7 @@ class TDevicesPage : public TOverviewPage {
     if (showResources_) {
       resList_ = CreateReportList(sheets[1], 4, 4, w - 8, h - 8, idDevResList,
                                   {{"Resource", 150}, {"Share", 95}, {"Device", 220}});
-      SendMessageA(resList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(OverviewImages()));
+      SetSharedImages(resList_);
     }
   }
 

@@ -17,5 +17,8 @@ std::unique_ptr<TOverviewPage> CreateAPMPage();
 std::unique_ptr<TOverviewPage> CreateDrivesPage();
 std::unique_ptr<TOverviewPage> CreateIDEPage();
 std::unique_ptr<TOverviewPage> CreateDevicesPage();
+std::unique_ptr<TOverviewPage> CreatePrintersPage();
+std::unique_ptr<TOverviewPage> CreateStartupPage();
+std::unique_ptr<TOverviewPage> CreateSoftwarePage();
 
 }  // namespace nsx::ui

@@ -16,6 +16,9 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgDrives: return CreateDrivesPage();
     case pgDevices: return CreateDevicesPage();
     case pgTimeZone: return CreateTimeZonePage();
+    case pgPrinters: return CreatePrintersPage();
+    case pgStartup: return CreateStartupPage();
+    case pgSoftware: return CreateSoftwarePage();
     case pgAbout: return CreateAboutPage();
     default: return std::make_unique<TOverviewPage>();
   }

@@ -17,6 +17,7 @@
 #include "PeResources.h"
 #include "ProfileError.h"
 #include "RegFile.h"
+#include "SoftwareProfile.h"
 
 namespace nsx::sim {
 namespace {
@@ -67,6 +68,7 @@ class Loader {
     LoadFirmwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
     LoadDiskProfile(ini_, dir_, machine_);
+    LoadSoftwareProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
 

@@ -11,6 +11,7 @@ namespace {
 struct Line {
   int number;
   std::u16string text;
+  std::u16string end;  // the line break as written (CR LF, CR or LF)
 };
 
 enum class Format { Regedit4, Version5 };
@@ -40,14 +41,15 @@ std::vector<Line> SplitLines(const std::u16string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t c = text[i];
     if (c == u'\r' || c == u'\n') {
-      lines.push_back({number++, current});
+      std::u16string end(1, c);
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') end += text[++i];
+      lines.push_back({number++, current, end});
       current.clear();
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     } else {
       current += c;
     }
   }
-  if (!current.empty()) lines.push_back({number, current});
+  if (!current.empty()) lines.push_back({number, current, {}});
   return lines;
 }
 
@@ -121,6 +123,16 @@ class Parser {
         text += Trim(lines[i].text);
         ++i;
       }
+      // A string holding line breaks goes on, breaks included, until its
+      // closing quote (regedit writes such values as they are).
+      if (text[0] != u'[') {
+        size_t scanned = 0;
+        bool open = false;
+        while ((open = StillInsideString(text, open, &scanned)) && i < lines.size()) {
+          text += lines[i - 1].end + lines[i].text;
+          ++i;
+        }
+      }
       if (text[0] == u'[') {
         KeyLine(number, text);
       } else {
@@ -142,6 +154,23 @@ class Parser {
     if (text.empty() || text[0] == u'[') return false;
     auto eq = text.find(u"=hex");
     return eq != std::u16string::npos;
+  }
+
+  // Whether a quoted text is still open at the end of `text`, scanning on
+  // from `*scanned` with the state `inside` found there (each character is
+  // looked at once, however many lines a string spans).
+  static bool StillInsideString(const std::u16string& text, bool inside, size_t* scanned) {
+    size_t k = *scanned;
+    for (; k < text.size(); ++k) {
+      if (inside && text[k] == u'\\') {
+        if (k + 1 == text.size()) break;  // what it escapes comes with the next line
+        ++k;
+      } else if (text[k] == u'"') {
+        inside = !inside;
+      }
+    }
+    *scanned = k;
+    return inside;
   }
 
   void KeyLine(int number, const std::u16string& text) {

@@ -16,6 +16,7 @@
 #include "SimHardware.h"
 #include "SimOSData.h"
 #include "SimRegistry.h"
+#include "SimSoftware.h"
 
 namespace nsx::sim {
 
@@ -52,6 +53,8 @@ struct SimMachine {
   std::optional<std::uint64_t> tickCount64;
   // GetKeyboardState; nullopt: the call fails.
   std::optional<platform::KeyboardState> keyboard = platform::KeyboardState{};
+  SimSpooler spooler;              // printers
+  SimFiles shellFiles;             // files of the folders (shell links) and initialisation files
 
   // Adds the native entry points an NT machine's ntdll exports.
   void AddNtdllEntries();

@@ -11,6 +11,7 @@
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
 #include "SimRegional.h"
+#include "SimSoftwareApi.h"
 
 namespace nsx::sim {
 
@@ -35,6 +36,8 @@ class SimPlatform : public platform::Platform,
   platform::FirmwareApi& Firmware() override { return firmwareApi_; }
   platform::ProcessApi& Processes() override { return processApi_; }
   platform::SessionApi& Session() override { return *this; }
+  platform::SpoolerApi& Spooler() override { return spoolerApi_; }
+  platform::ShellApi& Shell() override { return shellApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -85,6 +88,8 @@ class SimPlatform : public platform::Platform,
   SimDeviceIoApi deviceIoApi_{machine_};
   SimFirmwareApi firmwareApi_{machine_.firmware};
   SimProcessApi processApi_{machine_};
+  SimSpoolerApi spoolerApi_{machine_};
+  SimShellApi shellApi_{machine_};
 };
 
 }  // namespace nsx::sim

@@ -14,6 +14,7 @@
 #include "Win32Regional.h"
 #include "Win32Registry.h"
 #include "../VersionQuery.h"
+#include "Win32Software.h"
 
 namespace nsx::win32 {
 namespace {
@@ -220,6 +221,8 @@ class Win32Platform : public platform::Platform {
   platform::FirmwareApi& Firmware() override { return *firmware_; }
   platform::ProcessApi& Processes() override { return *processes_; }
   platform::SessionApi& Session() override { return *session_; }
+  platform::SpoolerApi& Spooler() override { return *spooler_; }
+  platform::ShellApi& Shell() override { return *shell_; }
 
  private:
   Win32System system_;
@@ -235,6 +238,8 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::FirmwareApi> firmware_ = CreateWin32Firmware();
   std::unique_ptr<platform::ProcessApi> processes_ = CreateWin32Processes();
   std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
+  std::unique_ptr<platform::SpoolerApi> spooler_ = CreateWin32Spooler();
+  std::unique_ptr<platform::ShellApi> shell_ = CreateWin32Shell();
 };
 
 }  // namespace

@@ -25,6 +25,8 @@
 //   driver os-version              the release as the shared routines identify it, through
 //                                  the version query of a program without the manifest
 //   driver free-resources          the free system resources the memory topic reads
+//   driver dialog-cancel CLASS     press the dialog's Cancel
+//   driver row-images ID           the image index of each row of a list of the page on screen
 #include <windows.h>
 #include <commctrl.h>
 
@@ -532,6 +534,24 @@ int ClickSubTab(int id, const std::string& caption) {
   return Fail("no tab " + caption);
 }
 
+int RowImages(int id) {
+  HWND list = PageChild(id);
+  if (!list) return Fail("no list " + std::to_string(id) + " on the page");
+  RemoteBuffer remote(list, sizeof(LVITEMA));
+  if (!remote.Ok()) return Fail("no memory in the program");
+  int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    remote.Write(0, &item, sizeof item);
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, &item, sizeof item);
+    std::printf("%d\n", item.iImage);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -644,6 +664,13 @@ int main(int argc, char** argv) {
     return ended ? 0 : Fail("the program did not end");
   }
   if (step == "show" && argc > 3) return Show(arg, std::atoi(argv[3]));
+  if (step == "dialog-cancel") {
+    HWND dialog = WaitVisible(arg.c_str(), 10000);
+    if (!dialog) return Fail("no dialog " + arg);
+    Press(GetDlgItem(dialog, IDCANCEL));
+    return WaitFor([&] { return !IsWindowVisible(dialog); }, 10000) ? 0 : Fail("the dialog stayed open");
+  }
+  if (step == "row-images") return RowImages(std::atoi(arg.c_str()));
   if (step == "combo-items") return ComboItems(std::atoi(arg.c_str()));
   if (step == "combo-select" && argc > 3) return ComboSelect(std::atoi(arg.c_str()), std::atoi(argv[3]));
   if (step == "tree") return DumpTree();

@@ -10,6 +10,9 @@
 #include "hardware/NSX_Devices.h"
 #include "hardware/NSX_Memory.h"
 #include "software/NSX_OS.h"
+#include "software/NSX_Printers.h"
+#include "software/NSX_Software.h"
+#include "software/NSX_Startup.h"
 #include "software/NSX_TimeZone.h"
 
 namespace nsx::ui {
@@ -24,6 +27,9 @@ TTopic* TopicForPage(TNSystemInfo& info, int page) {
     case pgDrives: return &info.Disk();
     case pgDevices: return &info.Devices();
     case pgTimeZone: return &info.OS().TimeZone();
+    case pgPrinters: return &info.Printers();
+    case pgStartup: return &info.Startup();
+    case pgSoftware: return &info.Software();
     default: return nullptr;  // About, and topics the aggregate does not hold yet
   }
 }
