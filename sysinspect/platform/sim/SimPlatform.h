@@ -7,9 +7,11 @@
 
 #include "../Platform.h"
 #include "SimDiskApi.h"
+#include "SimDisplayApi.h"
 #include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
+#include "SimNetworkApi.h"
 #include "SimRegional.h"
 
 namespace nsx::sim {
@@ -35,6 +37,8 @@ class SimPlatform : public platform::Platform,
   platform::FirmwareApi& Firmware() override { return firmwareApi_; }
   platform::ProcessApi& Processes() override { return processApi_; }
   platform::SessionApi& Session() override { return *this; }
+  platform::DisplayApi& Display() override { return displayApi_; }
+  platform::NetworkApi& Network() override { return networkApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -85,6 +89,8 @@ class SimPlatform : public platform::Platform,
   SimDeviceIoApi deviceIoApi_{machine_};
   SimFirmwareApi firmwareApi_{machine_.firmware};
   SimProcessApi processApi_{machine_};
+  SimDisplayApi displayApi_{machine_.display};
+  SimNetworkApi networkApi_{machine_};
 };
 
 }  // namespace nsx::sim

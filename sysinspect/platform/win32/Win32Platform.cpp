@@ -11,6 +11,7 @@
 #include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
+#include "Win32Network.h"
 #include "Win32Regional.h"
 #include "Win32Registry.h"
 #include "../VersionQuery.h"
@@ -220,6 +221,8 @@ class Win32Platform : public platform::Platform {
   platform::FirmwareApi& Firmware() override { return *firmware_; }
   platform::ProcessApi& Processes() override { return *processes_; }
   platform::SessionApi& Session() override { return *session_; }
+  platform::DisplayApi& Display() override { return *display_; }
+  platform::NetworkApi& Network() override { return *network_; }
 
  private:
   Win32System system_;
@@ -235,6 +238,8 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::FirmwareApi> firmware_ = CreateWin32Firmware();
   std::unique_ptr<platform::ProcessApi> processes_ = CreateWin32Processes();
   std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
+  std::unique_ptr<platform::DisplayApi> display_ = CreateWin32Display();
+  std::unique_ptr<platform::NetworkApi> network_ = CreateWin32Network();
 };
 
 }  // namespace
