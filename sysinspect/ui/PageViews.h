@@ -17,5 +17,7 @@ std::unique_ptr<TOverviewPage> CreateAPMPage();
 std::unique_ptr<TOverviewPage> CreateDrivesPage();
 std::unique_ptr<TOverviewPage> CreateIDEPage();
 std::unique_ptr<TOverviewPage> CreateDevicesPage();
+std::unique_ptr<TOverviewPage> CreateDisplayPage();
+std::unique_ptr<TOverviewPage> CreateNetworkPage();
 
 }  // namespace nsx::ui
