@@ -1,11 +1,29 @@
 #!/usr/bin/env bash
 # The display and network elements in winxp mode against the host: the
 # resolution and colour depth of the X screen (32 bits for depth 24) at two
-# screen sizes and depths, the host name, each interface with an IPv4
-# address as an adapter with its MAC, address and mask, the DNS servers of
-# resolv.conf, and NetBIOS adapter addresses of those interfaces.
+# screen sizes and depths, the display adapter's details as Wine's driver
+# keeps them, the host name, each interface with an IPv4 address as an
+# adapter with its MAC, address and mask, the DNS servers of resolv.conf,
+# and NetBIOS adapter addresses of those interfaces.
 source "$(dirname "$0")/lib.sh"
 wine_setup --display
+wine_private_prefix
+
+display_class='{4D36E968-E325-11CE-BFC1-08002BE10318}'
+# reg_value KEY NAME: the data column of a value.
+reg_value() {
+  "$WINE_BIN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]*/, ""); print; exit }'
+}
+# utf16_hex HEX: the text of a UTF-16LE binary, up to its NUL.
+utf16_hex() { printf '%b' "$(sed 's/../\\x&/g' <<<"$1")" | iconv -f UTF-16LE -t UTF-8 | tr -d '\0'; }
+
+# Wine's display device has no "Control" key, so it does not count as
+# started; with one it is the display adapter.
+device=$("$WINE_BIN" reg query 'HKLM\System\CurrentControlSet\Enum\PCI' /s 2>/dev/null | tr -d '\r' |
+  awk -v guid="$display_class" '/^HKEY_/ { key = $0 } $1 == "ClassGUID" && toupper($NF) == guid { print key; exit }')
+[ -n "$device" ] || fail "Wine has no display-class device under Enum\PCI"
+"$WINE_BIN" reg add "$device\Control" /f >/dev/null 2>&1 || fail "cannot start $device"
+"$WINESERVER_BIN" -w
 
 tcpip_section() {  # REPORT ADAPTER-NAME: the index of that adapter's section
   xmllint --xpath "string(//TCPIP/section[data[@name='Name']='$2']/@name)" "$1" | sed 's/^Adapter_//'
@@ -42,6 +60,18 @@ wine_set_version winxp
 report="$TEST_OUT/winxp.xml"
 run_report "$report"
 check_screen "$report"
+
+# The adapter: its description, and its driver's details from the video key
+# its "VideoID" names.
+expect_eq "$(xml_data "$report" Display Adapter)" "$(reg_value "$device" DeviceDesc)" "display adapter"
+video_id=$(reg_value "$device\Device Parameters" VideoID)
+video="HKLM\System\CurrentControlSet\Control\Video\\$video_id\0000"
+for pair in Chipset:ChipType DAC:DacType BIOSString:BiosString; do
+  wanted=$(utf16_hex "$(reg_value "$video" "HardwareInformation.${pair#*:}")")
+  [ -n "$wanted" ] || fail "Wine's video key $video has no ${pair#*:}"
+  expect_eq "$(xml_data "$report" Display "${pair%%:*}")" "$wanted" "display ${pair%%:*}"
+done
+note "display adapter $(xml_data "$report" Display Adapter): chip $(xml_data "$report" Display Chipset), DAC $(xml_data "$report" Display DAC)"
 
 # The host name, without the domain Wine keeps apart.
 expect_eq "$(xml_data "$report" TCPIP HostName)" "$(hostname | cut -d. -f1)" "host name"
