@@ -26,7 +26,7 @@ void FillListBox(HWND box, const TStringList& lines) {
 }
 
 HWND CreateListBox(HWND parent, int x, int y, int w, int h, int id) {
-  return CreateControl(parent, "LISTBOX", "", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_NOSEL, x, y, w, h, id,
+  return CreateControl(parent, "LISTBOX", "", LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_NOSEL, x, y, w, h, id,
                        WS_EX_CLIENTEDGE);
 }
 
@@ -114,22 +114,22 @@ class TNetworkPage : public TOverviewPage {
     eNode_ = CreateField(t, "Node type:", 8, 56, 80, w - 98, idNetNode);
     eDNS_ = CreateField(t, "DNS server:", 8, 80, 80, w - 98, idNetDNS);
     int third = (w - 16) / 3;
-    cbxProxy_ = CreateIndicator(t, "Proxy", 8, 106, third, idNetProxy);
-    cbxRouting_ = CreateIndicator(t, "Routing", 8 + third, 106, third, idNetRouting);
-    cbxDNS_ = CreateIndicator(t, "DNS", 8 + 2 * third, 106, third, idNetDNSEnabled);
-    CreateLabel(t, "DNS servers:", 8, 130, w - 16, 16);
-    dnsBox_ = CreateListBox(t, 8, 146, w - 16, 46, idNetDNSBox);
+    cbxProxy_ = CreateIndicator(t, "Proxy", 8, 104, third, idNetProxy);
+    cbxRouting_ = CreateIndicator(t, "Routing", 8 + third, 104, third, idNetRouting);
+    cbxDNS_ = CreateIndicator(t, "DNS", 8 + 2 * third, 104, third, idNetDNSEnabled);
+    CreateLabel(t, "DNS servers:", 8, 126, w - 16, 16);
+    dnsBox_ = CreateListBox(t, 8, 142, w - 16, 36, idNetDNSBox);
 
-    CreateGroup(t, " Adapter ", 4, 198, w - 8, h - 198 - 4);
-    cbAdapters_ = CreateControl(t, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 12, 216, w - 24, 120,
+    CreateGroup(t, " Adapter ", 4, 182, w - 8, h - 182 - 4);
+    cbAdapters_ = CreateControl(t, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 12, 198, w - 24, 120,
                                 idNetTCPAdapters);
-    ePA_ = CreateField(t, "Address:", 12, 244, 60, w - 84, idNetPhysicalAddress);
-    CreateLabel(t, "Type:", 12, 271, 60, 16);
-    eAT_ = CreateReadOnlyEdit(t, 72, 268, 110, 21, idNetAdapterType);
-    cbxDHCP_ = CreateIndicator(t, "DHCP", 194, 270, 70, idNetDHCP);
-    cbxWINS_ = CreateIndicator(t, "WINS", 268, 270, 70, idNetWINS);
-    adapterList_ = CreateReportList(t, 12, 296, w - 24, h - 296 - 12, idNetAddressList,
-                                    {{"Resource", 130}, {"IP Address", 100}, {"IP Mask", 0}});
+    ePA_ = CreateField(t, "Address:", 12, 224, 60, w - 84, idNetPhysicalAddress);
+    CreateLabel(t, "Type:", 12, 251, 60, 16);
+    eAT_ = CreateReadOnlyEdit(t, 72, 248, 110, 21, idNetAdapterType);
+    cbxDHCP_ = CreateIndicator(t, "DHCP", 194, 250, 70, idNetDHCP);
+    cbxWINS_ = CreateIndicator(t, "WINS", 268, 250, 70, idNetWINS);
+    adapterList_ = CreateReportList(t, 12, 274, w - 24, h - 274 - 12, idNetAddressList,
+                                    {{"Resource", 110}, {"IP Address", 95}, {"IP Mask", 0}});
   }
 
   void ClearAdapter() {
