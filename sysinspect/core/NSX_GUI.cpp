@@ -7,6 +7,8 @@
 #include "../hardware/NSX_Disk.h"
 #include "../hardware/NSX_IDE.h"
 #include "../hardware/NSX_Memory.h"
+#include "../software/NSX_Display.h"
+#include "../software/NSX_Network.h"
 #include "../software/NSX_OS.h"
 #include "../software/NSX_Printers.h"
 #include "../software/NSX_Software.h"
@@ -23,6 +25,8 @@ TNSystemInfo::TNSystemInfo()
   os_ = std::make_unique<TOperatingSystem>();
   disk_ = std::make_unique<TDisk>();
   machine_ = std::make_unique<TMachine>();
+  network_ = std::make_unique<TNetwork>();
+  display_ = std::make_unique<TDisplay>();
   devices_ = std::make_unique<TDevices>();
   ide_ = std::make_unique<TIDE>();
   apm_ = std::make_unique<TAPM>();
@@ -39,6 +43,8 @@ TNSystemInfo::~TNSystemInfo() {
   os_.reset();
   disk_.reset();
   machine_.reset();
+  network_.reset();
+  display_.reset();
   devices_.reset();
   ide_.reset();
   apm_.reset();
@@ -51,6 +57,7 @@ void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
   exceptionMode_ = mode;
   // Propagates to OS, Network, CPU and Engines, each only when it exists.
   if (os_) os_->SetExceptionMode(mode);
+  if (network_) network_->SetExceptionMode(mode);
   if (cpu_) cpu_->SetExceptionMode(mode);
 }
 
@@ -70,6 +77,8 @@ void TNSystemInfo::GatherTopics() {
   // Not guarded: the drive that holds the Windows directory.
   disk_->SetDrive(Sys().WindowsDirectory().substr(0, 2));
   GuardCall(machine_->ClassName() + ".GetInfo", exceptionMode_, *machine_, &TMachine::GetInfo, 1);
+  GuardCall(network_->ClassName() + ".GetInfo", exceptionMode_, *network_, &TNetwork::GetInfo);
+  GuardCall(display_->ClassName() + ".GetInfo", exceptionMode_, *display_, &TDisplay::GetInfo);
   GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
   GuardCall(printers_->ClassName() + ".GetInfo", exceptionMode_, *printers_, &TPrinters::GetInfo);
@@ -85,7 +94,9 @@ void TNSystemInfo::Report(TReportList& list) {
   os_->Report(list, false);
   cpu_->Report(list, false);
   memory_->Report(list, false);
+  display_->Report(list, false);
   apm_->Report(list, false);
+  network_->Report(list, false);
   devices_->Report(list, false);
   ide_->Report(list, false);
   disk_->Report(list, false);

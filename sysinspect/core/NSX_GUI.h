@@ -17,6 +17,8 @@ class TDisk;
 class TIDE;
 class TMachine;
 class TDevices;
+class TDisplay;
+class TNetwork;
 class TOperatingSystem;
 class TPrinters;
 class TSoftware;
@@ -60,6 +62,8 @@ class TNSystemInfo {
   TDisk& Disk() { return *disk_; }
   TIDE& IDE() { return *ide_; }
   TMachine& Machine() { return *machine_; }
+  TNetwork& Network() { return *network_; }
+  TDisplay& Display() { return *display_; }
   TDevices& Devices() { return *devices_; }
   TAPM& APM() { return *apm_; }
   TPrinters& Printers() { return *printers_; }
@@ -79,6 +83,8 @@ class TNSystemInfo {
   std::unique_ptr<TDisk> disk_;
   std::unique_ptr<TIDE> ide_;
   std::unique_ptr<TMachine> machine_;
+  std::unique_ptr<TNetwork> network_;
+  std::unique_ptr<TDisplay> display_;
   std::unique_ptr<TDevices> devices_;
   std::unique_ptr<TAPM> apm_;
   std::unique_ptr<TPrinters> printers_;

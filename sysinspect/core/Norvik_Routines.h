@@ -93,6 +93,17 @@ std::string ReadRegistryValueAsText(platform::RegRoot root, const std::string& k
 // the key is not open or the value is absent).
 std::string ReadValueAsText(const platform::RegKey& key, const std::string& valueName, bool binaryAsText);
 
+// The installed network components of a class (NetTrans, NetService,
+// NetClient): the list is cleared, then gets the value `valueName` of each
+// component key, each text once (compared without regard to case). On the
+// NT family `root` holds class keys told apart by their "Class" value; on
+// the 9x family the class's key is `root`\`className`. Read-only.
+void GetClassDevices(const std::string& root, const std::string& className, const std::string& valueName,
+                     TStringList& list);
+// A string value of a key opened for reading; empty when the key does not
+// open or the value is missing or no string.
+std::string ReadRegistryString(platform::RegRoot root, const std::string& keyPath, const std::string& valueName);
+
 // Leading and trailing blanks and control characters removed (the
 // framework's Trim).
 std::string Trim(const std::string& text);

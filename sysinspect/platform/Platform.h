@@ -6,9 +6,11 @@
 
 #include "DeviceIo.h"
 #include "Disk.h"
+#include "Display.h"
 #include "Firmware.h"
 #include "Performance.h"
 #include "Memory.h"
+#include "Network.h"
 #include "Process.h"
 #include "Processor.h"
 #include "Regional.h"
@@ -39,6 +41,8 @@ class Platform {
   virtual SessionApi& Session() = 0;
   virtual SpoolerApi& Spooler() = 0;
   virtual ShellApi& Shell() = 0;
+  virtual DisplayApi& Display() = 0;
+  virtual NetworkApi& Network() = 0;
 };
 
 }  // namespace nsx::platform

@@ -138,5 +138,23 @@ check "russian startup link" expect_xpath russian "string(//section[@name='UserS
 check "russian win.ini" expect_xpath russian "string(//section[@name='WIN_INI']/data[@name='run'])" 'C:\WINDOWS\Часы.exe'
 check "russian system.ini" expect_xpath russian "string(//section[@name='SYSTEM_INI']/data[@name='shell'])" 'Explorer.exe'
 
+check "w2k-lan report" report w2k-lan
+check "w2k-lan adapter" expect_xpath w2k-lan 'string(//Display/data[@name="Adapter"])' "S3 Graphics Savage4"
+check "w2k-lan BIOS string" expect_xpath w2k-lan 'string(//Display/data[@name="BIOSString"])' "Version 1.04"
+check "w2k-lan video memory" expect_xpath w2k-lan 'string(//Display/data[@name="MemorySize"])' 33554432
+check "w2k-lan modes" expect_xpath w2k-lan 'string(//Display/section[@name="VideoModes"]/data[@name="Count"])' 3
+check "w2k-lan card" expect_xpath w2k-lan 'string(//Network/section[@name="Adapters"]/data[2])' "Połączenie lokalne (RTL8139)"
+check "w2k-lan protocol" expect_xpath w2k-lan 'string(//Network/section[@name="Protocols"]/data[2])' "Protokół internetowy (TCP/IP)"
+check "w2k-lan one MAC for two LANAs" expect_xpath w2k-lan \
+  'concat(//Network/section[@name="MACAdresses"]/data[1], " ", //Network/section[@name="MACAdresses"]/data[2])' \
+  "1 00:E0:4C:39:1A:2B"
+check "w2k-lan DNS servers" expect_xpath w2k-lan 'string(//TCPIP/data[@name="DNSServers"])' "192.168.10.1,194.204.159.1"
+
+check "98se-lan report" report 98se-lan
+check "98se-lan DAC" expect_xpath 98se-lan 'string(//Display/data[@name="DAC"])' "Встроенный 360 МГц"
+check "98se-lan no refresh rate" expect_xpath 98se-lan 'string(//Display/data[@name="VerticalRefreshRate"])' 0
+check "98se-lan client" expect_xpath 98se-lan 'string(//Network/section[@name="Clients"]/data[2])' "Клиент для сетей Microsoft"
+check "98se-lan protocols once" expect_xpath 98se-lan 'string(//Network/section[@name="Protocols"]/data[@name="Count"])' 1
+
 echo "reporter: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

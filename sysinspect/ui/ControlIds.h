@@ -214,6 +214,44 @@ enum TControlId : int {
   // Startup page.
   idStartupTabs = 2200,
   idStartupList = 2201,
+  // Display page (its sub-sheets are idDisplayTabs + 50 and + 51).
+  idDisplayTabs = 1600,
+  idDisplayAdapter = 1601,
+  idDisplayChip = 1602,
+  idDisplayDAC = 1603,
+  idDisplayMemory = 1604,
+  idDisplayBIOS = 1605,
+  idDisplayBIOSDate = 1606,
+  idDisplayBIOSString = 1607,
+  idDisplayValues = 1608,
+  idDisplayModes = 1609,
+  idDisplayCaps = 1610,  // the seven capability buttons: 1610 + their tag (0 to 6)
+
+  // Network page (its sub-sheets are idNetTabs + 50 to + 52).
+  idNetTabs = 1700,
+  idNetAdapters = 1701,
+  idNetIP = 1702,
+  idNetMAC = 1703,
+  idNetProtocols = 1704,
+  idNetServices = 1705,
+  idNetClients = 1706,
+  idNetWSDesc = 1710,
+  idNetWSVersion = 1711,
+  idNetWSStatus = 1712,
+  idNetHost = 1720,
+  idNetDomain = 1721,
+  idNetNode = 1722,
+  idNetDNS = 1723,
+  idNetProxy = 1724,
+  idNetRouting = 1725,
+  idNetDNSEnabled = 1726,
+  idNetDNSBox = 1727,
+  idNetTCPAdapters = 1728,
+  idNetPhysicalAddress = 1729,
+  idNetAdapterType = 1730,
+  idNetDHCP = 1731,
+  idNetWINS = 1732,
+  idNetAddressList = 1733,
 };
 
 }  // namespace nsx::ui

@@ -20,5 +20,7 @@ std::unique_ptr<TOverviewPage> CreateDevicesPage();
 std::unique_ptr<TOverviewPage> CreatePrintersPage();
 std::unique_ptr<TOverviewPage> CreateStartupPage();
 std::unique_ptr<TOverviewPage> CreateSoftwarePage();
+std::unique_ptr<TOverviewPage> CreateDisplayPage();
+std::unique_ptr<TOverviewPage> CreateNetworkPage();
 
 }  // namespace nsx::ui

@@ -11,7 +11,9 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgOS: return CreateOSPage();
     case pgCPU: return CreateCPUPage();
     case pgMemory: return CreateMemoryPage();
+    case pgDisplay: return CreateDisplayPage();
     case pgAPM: return CreateAPMPage();
+    case pgNetwork: return CreateNetworkPage();
     case pgIDE: return CreateIDEPage();
     case pgDrives: return CreateDrivesPage();
     case pgDevices: return CreateDevicesPage();

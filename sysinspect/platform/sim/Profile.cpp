@@ -13,6 +13,7 @@
 #include "FirmwareProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
+#include "NetworkProfile.h"
 #include "OSProfile.h"
 #include "PeResources.h"
 #include "ProfileError.h"
@@ -69,6 +70,8 @@ class Loader {
     LoadOSProfile(ini_, dir_, machine_);
     LoadDiskProfile(ini_, dir_, machine_);
     LoadSoftwareProfile(ini_, dir_, machine_);
+    LoadDisplayProfile(ini_, machine_);
+    LoadNetworkProfile(ini_, machine_);
     return std::move(machine_);
   }
 

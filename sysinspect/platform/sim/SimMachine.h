@@ -11,9 +11,11 @@
 #include "../Session.h"
 #include "../WinTypes.h"
 #include "SimDisk.h"
+#include "SimDisplay.h"
 #include "SimFirmware.h"
 #include "SimPerformance.h"
 #include "SimHardware.h"
+#include "SimNetwork.h"
 #include "SimOSData.h"
 #include "SimRegistry.h"
 #include "SimSoftware.h"
@@ -49,6 +51,8 @@ struct SimMachine {
   SimIde ide;      // IDE drives and the devices that identify them
   SimFirmware firmware;            // the BIOS area and the firmware tables
   SimFileSystem files;             // directories, files and the child process
+  SimDisplay display;              // the screen and its modes
+  SimNetwork network;              // NetBIOS, Windows Sockets, IP Helper
   // GetTickCount64; nullopt: kernel32 has no such entry (before Vista).
   std::optional<std::uint64_t> tickCount64;
   // GetKeyboardState; nullopt: the call fails.

@@ -7,9 +7,11 @@
 
 #include "../Platform.h"
 #include "SimDiskApi.h"
+#include "SimDisplayApi.h"
 #include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
+#include "SimNetworkApi.h"
 #include "SimRegional.h"
 #include "SimSoftwareApi.h"
 
@@ -38,6 +40,8 @@ class SimPlatform : public platform::Platform,
   platform::SessionApi& Session() override { return *this; }
   platform::SpoolerApi& Spooler() override { return spoolerApi_; }
   platform::ShellApi& Shell() override { return shellApi_; }
+  platform::DisplayApi& Display() override { return displayApi_; }
+  platform::NetworkApi& Network() override { return networkApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -90,6 +94,8 @@ class SimPlatform : public platform::Platform,
   SimProcessApi processApi_{machine_};
   SimSpoolerApi spoolerApi_{machine_};
   SimShellApi shellApi_{machine_};
+  SimDisplayApi displayApi_{machine_.display};
+  SimNetworkApi networkApi_{machine_};
 };
 
 }  // namespace nsx::sim

@@ -11,6 +11,7 @@
 #include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
+#include "Win32Network.h"
 #include "Win32Regional.h"
 #include "Win32Registry.h"
 #include "../VersionQuery.h"
@@ -223,6 +224,8 @@ class Win32Platform : public platform::Platform {
   platform::SessionApi& Session() override { return *session_; }
   platform::SpoolerApi& Spooler() override { return *spooler_; }
   platform::ShellApi& Shell() override { return *shell_; }
+  platform::DisplayApi& Display() override { return *display_; }
+  platform::NetworkApi& Network() override { return *network_; }
 
  private:
   Win32System system_;
@@ -240,6 +243,8 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
   std::unique_ptr<platform::SpoolerApi> spooler_ = CreateWin32Spooler();
   std::unique_ptr<platform::ShellApi> shell_ = CreateWin32Shell();
+  std::unique_ptr<platform::DisplayApi> display_ = CreateWin32Display();
+  std::unique_ptr<platform::NetworkApi> network_ = CreateWin32Network();
 };
 
 }  // namespace

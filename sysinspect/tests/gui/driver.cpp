@@ -224,9 +224,10 @@ void DumpControls(HWND parent) {
     } else if (cls == "ListBox") {
       int rows = static_cast<int>(SendMessageA(child, LB_GETCOUNT, 0, 0));
       for (int row = 0; row < rows; ++row) {
-        char text[1024] = {0};
-        if (SendMessageA(child, LB_GETTEXTLEN, row, 0) < 1000) SendMessageA(child, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
-        std::printf("%d\titem\t%s\n", id, text);
+        // The wide form: Wine carries only the first character of the ANSI one across processes.
+        wchar_t text[1024] = {0};
+        if (SendMessageW(child, LB_GETTEXTLEN, row, 0) < 1000) SendMessageW(child, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+        std::printf("%d\titem\t%s\n", id, Utf8(text).c_str());
       }
     } else if (cls == "SysTabControl32") {
       int n = static_cast<int>(SendMessageA(child, TCM_GETITEMCOUNT, 0, 0));

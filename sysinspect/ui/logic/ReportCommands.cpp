@@ -9,6 +9,8 @@
 #include "hardware/NSX_IDE.h"
 #include "hardware/NSX_Devices.h"
 #include "hardware/NSX_Memory.h"
+#include "software/NSX_Display.h"
+#include "software/NSX_Network.h"
 #include "software/NSX_OS.h"
 #include "software/NSX_Printers.h"
 #include "software/NSX_Software.h"
@@ -22,7 +24,9 @@ TTopic* TopicForPage(TNSystemInfo& info, int page) {
     case pgOS: return &info.OS();
     case pgCPU: return &info.CPU();
     case pgMemory: return &info.Memory();
+    case pgDisplay: return &info.Display();
     case pgAPM: return &info.APM();
+    case pgNetwork: return &info.Network();
     case pgIDE: return &info.IDE();
     case pgDrives: return &info.Disk();
     case pgDevices: return &info.Devices();
