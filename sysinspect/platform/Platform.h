@@ -4,11 +4,14 @@
 #pragma once
 #include <memory>
 
+#include "Aspi.h"
+#include "DataEngines.h"
 #include "DeviceIo.h"
 #include "Disk.h"
 #include "Firmware.h"
 #include "Performance.h"
 #include "Memory.h"
+#include "Multimedia.h"
 #include "Process.h"
 #include "Processor.h"
 #include "Regional.h"
@@ -35,6 +38,9 @@ class Platform {
   virtual FirmwareApi& Firmware() = 0;
   virtual ProcessApi& Processes() = 0;
   virtual SessionApi& Session() = 0;
+  virtual MultimediaApi& Multimedia() = 0;
+  virtual AspiApi& Aspi() = 0;
+  virtual DataEnginesApi& DataEngines() = 0;
 };
 
 }  // namespace nsx::platform

@@ -10,6 +10,7 @@
 
 #include "CodePage.h"
 #include "DiskProfile.h"
+#include "EnginesProfile.h"
 #include "FirmwareProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
@@ -67,6 +68,7 @@ class Loader {
     LoadFirmwareProfile(ini_, dir_, machine_);
     LoadOSProfile(ini_, dir_, machine_);
     LoadDiskProfile(ini_, dir_, machine_);
+    LoadEnginesProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
 

@@ -7,6 +7,7 @@
 
 #include "../Platform.h"
 #include "SimDiskApi.h"
+#include "SimEnginesApi.h"
 #include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
@@ -35,6 +36,9 @@ class SimPlatform : public platform::Platform,
   platform::FirmwareApi& Firmware() override { return firmwareApi_; }
   platform::ProcessApi& Processes() override { return processApi_; }
   platform::SessionApi& Session() override { return *this; }
+  platform::MultimediaApi& Multimedia() override { return multimediaApi_; }
+  platform::AspiApi& Aspi() override { return aspiApi_; }
+  platform::DataEnginesApi& DataEngines() override { return dataEnginesApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -85,6 +89,9 @@ class SimPlatform : public platform::Platform,
   SimDeviceIoApi deviceIoApi_{machine_};
   SimFirmwareApi firmwareApi_{machine_.firmware};
   SimProcessApi processApi_{machine_};
+  SimMultimediaApi multimediaApi_{machine_.media};
+  SimAspiApi aspiApi_{machine_.aspi};
+  SimDataEnginesApi dataEnginesApi_{machine_.com, machine_.currentDirectory};
 };
 
 }  // namespace nsx::sim

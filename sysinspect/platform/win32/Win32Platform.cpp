@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Win32Disk.h"
+#include "Win32Engines.h"
 #include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
@@ -220,6 +221,9 @@ class Win32Platform : public platform::Platform {
   platform::FirmwareApi& Firmware() override { return *firmware_; }
   platform::ProcessApi& Processes() override { return *processes_; }
   platform::SessionApi& Session() override { return *session_; }
+  platform::MultimediaApi& Multimedia() override { return *multimedia_; }
+  platform::AspiApi& Aspi() override { return *aspi_; }
+  platform::DataEnginesApi& DataEngines() override { return *dataEngines_; }
 
  private:
   Win32System system_;
@@ -235,6 +239,9 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::FirmwareApi> firmware_ = CreateWin32Firmware();
   std::unique_ptr<platform::ProcessApi> processes_ = CreateWin32Processes();
   std::unique_ptr<platform::SessionApi> session_ = CreateWin32Session();
+  std::unique_ptr<platform::MultimediaApi> multimedia_ = CreateWin32Multimedia();
+  std::unique_ptr<platform::AspiApi> aspi_ = CreateWin32Aspi();  // binds the ASPI library at start
+  std::unique_ptr<platform::DataEnginesApi> dataEngines_ = CreateWin32DataEngines();
 };
 
 }  // namespace
