@@ -7,6 +7,8 @@
 #include "../hardware/NSX_Disk.h"
 #include "../hardware/NSX_IDE.h"
 #include "../hardware/NSX_Memory.h"
+#include "../software/NSX_Engines.h"
+#include "../software/NSX_Media.h"
 #include "../software/NSX_OS.h"
 
 namespace nsx {
@@ -20,8 +22,10 @@ TNSystemInfo::TNSystemInfo()
   os_ = std::make_unique<TOperatingSystem>();
   disk_ = std::make_unique<TDisk>();
   machine_ = std::make_unique<TMachine>();
+  media_ = std::make_unique<TMedia>();
   devices_ = std::make_unique<TDevices>();
   ide_ = std::make_unique<TIDE>();
+  engines_ = std::make_unique<TEngines>();
   apm_ = std::make_unique<TAPM>();
 }
 
@@ -33,8 +37,10 @@ TNSystemInfo::~TNSystemInfo() {
   os_.reset();
   disk_.reset();
   machine_.reset();
+  media_.reset();
   devices_.reset();
   ide_.reset();
+  engines_.reset();
   apm_.reset();
 }
 
@@ -43,6 +49,7 @@ void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
   // Propagates to OS, Network, CPU and Engines, each only when it exists.
   if (os_) os_->SetExceptionMode(mode);
   if (cpu_) cpu_->SetExceptionMode(mode);
+  if (engines_) engines_->SetExceptionMode(mode);
 }
 
 void TNSystemInfo::Refresh() {
@@ -61,6 +68,8 @@ void TNSystemInfo::GatherTopics() {
   // Not guarded: the drive that holds the Windows directory.
   disk_->SetDrive(Sys().WindowsDirectory().substr(0, 2));
   GuardCall(machine_->ClassName() + ".GetInfo", exceptionMode_, *machine_, &TMachine::GetInfo, 1);
+  GuardCall(media_->ClassName() + ".GetInfo", exceptionMode_, *media_, &TMedia::GetInfo);
+  GuardCall(engines_->ClassName() + ".GetInfo", exceptionMode_, *engines_, &TEngines::GetInfo);
   GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
 }
@@ -74,8 +83,10 @@ void TNSystemInfo::Report(TReportList& list) {
   cpu_->Report(list, false);
   memory_->Report(list, false);
   apm_->Report(list, false);
+  media_->Report(list, false);
   devices_->Report(list, false);
   ide_->Report(list, false);
+  engines_->Report(list, false);
   disk_->Report(list, false);
   WriteReportFooter(list);
 }

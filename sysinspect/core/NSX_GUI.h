@@ -17,6 +17,8 @@ class TDisk;
 class TIDE;
 class TMachine;
 class TDevices;
+class TEngines;
+class TMedia;
 class TOperatingSystem;
 
 // The splash window shown while gathering; destroyed with its handle. The
@@ -57,7 +59,9 @@ class TNSystemInfo {
   TDisk& Disk() { return *disk_; }
   TIDE& IDE() { return *ide_; }
   TMachine& Machine() { return *machine_; }
+  TMedia& Media() { return *media_; }
   TDevices& Devices() { return *devices_; }
+  TEngines& Engines() { return *engines_; }
   TAPM& APM() { return *apm_; }
 
  private:
@@ -73,7 +77,9 @@ class TNSystemInfo {
   std::unique_ptr<TDisk> disk_;
   std::unique_ptr<TIDE> ide_;
   std::unique_ptr<TMachine> machine_;
+  std::unique_ptr<TMedia> media_;
   std::unique_ptr<TDevices> devices_;
+  std::unique_ptr<TEngines> engines_;
   std::unique_ptr<TAPM> apm_;
 };
 

@@ -8,6 +8,7 @@
 #include "core/NSX_GUI.h"
 #include "hardware/NSX_CPU.h"
 #include "hardware/NSX_Memory.h"
+#include "software/NSX_Engines.h"
 #include "software/NSX_OS.h"
 
 namespace nsx {
@@ -102,6 +103,9 @@ TEST(Aggregate, ExceptionModePropagatesToItsTopics) {
   info.SetExceptionMode(emRaise);
   EXPECT_EQ(info.OS().ExceptionMode(), emRaise);
   EXPECT_EQ(info.CPU().ExceptionMode(), emRaise);
+  EXPECT_EQ(info.Engines().ExceptionMode(), emRaise);
+  info.SetExceptionMode(emSilent);
+  EXPECT_EQ(info.Engines().ExceptionMode(), emSilent);
   // The memory object keeps its own mode.
   EXPECT_EQ(info.Memory().ExceptionMode(), emMessage);
 }
@@ -121,7 +125,8 @@ TEST(Aggregate, ReportOfAllTopicsInReportOrder) {
   TReportList list;
   info.Report(list);
   // Machine, OS, CPU, Memory, Display, APM, ... (the topics that exist).
-  const char* order[] = {"Machine", "SMBIOS", "BIOS", "OperatingSystem", "CPU", "Memory", "APM"};
+  const char* order[] = {"Machine", "SMBIOS", "BIOS",    "OperatingSystem", "CPU",    "Memory", "APM",
+                         "Media",   "Devices", "IDE", "Engines",         "DirectX", "ASPI32", "Disk"};
   size_t previous = 1;  // after the root tag
   for (const char* element : order) {
     size_t at = ElementLine(list, element);
