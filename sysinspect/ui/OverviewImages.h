@@ -12,4 +12,8 @@ constexpr int kOverviewImageCount = 42;
 // control, so that several lists and trees can share it).
 HIMAGELIST OverviewImages();
 
+// Gives a report list the shared pictures as its small icons; the list
+// leaves them alone when it is destroyed.
+void SetSharedImages(HWND list);
+
 }  // namespace nsx::ui

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "OverviewPage.h"
+#include "logic/MediaEnginesPage.h"
 
 namespace nsx::ui {
 
@@ -17,5 +18,10 @@ std::unique_ptr<TOverviewPage> CreateAPMPage();
 std::unique_ptr<TOverviewPage> CreateDrivesPage();
 std::unique_ptr<TOverviewPage> CreateIDEPage();
 std::unique_ptr<TOverviewPage> CreateDevicesPage();
+std::unique_ptr<TOverviewPage> CreateMediaPage();
+std::unique_ptr<TOverviewPage> CreateEnginesPage();
+
+// Replaces a list's rows with the rows given, each with its picture.
+void FillListRows(HWND list, const std::vector<TListRow>& rows);
 
 }  // namespace nsx::ui

@@ -12,7 +12,9 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgCPU: return CreateCPUPage();
     case pgMemory: return CreateMemoryPage();
     case pgAPM: return CreateAPMPage();
+    case pgMedia: return CreateMediaPage();
     case pgIDE: return CreateIDEPage();
+    case pgEngines: return CreateEnginesPage();
     case pgDrives: return CreateDrivesPage();
     case pgDevices: return CreateDevicesPage();
     case pgTimeZone: return CreateTimeZonePage();
