@@ -27,12 +27,7 @@ void TMedia::PickDevices() {
   devices_.clear();
   soundCardIndex_ = -1;
   gamePortIndex_ = -1;
-  TDevices devices;
-  GuardCall(devices.ClassName() + ".GetInfo", emMessage, devices, &TDevices::GetInfo);
-  for (int i = 0; i < devices.DeviceCount(); ++i) {
-    TDevice device;
-    devices.GetDevice(i, device);
-    if (device.DeviceClass != kMediaDeviceClass) continue;
+  for (const TDevice& device : DevicesOfClass(kMediaDeviceClass, emMessage)) {
     std::string title = device.FriendlyName.empty() ? device.Description : device.FriendlyName;
     auto index = static_cast<std::int32_t>(devices_.size());
     devices_.push_back(title);
