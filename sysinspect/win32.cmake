@@ -5,7 +5,7 @@ target_link_libraries(sysinspect_win32 PUBLIC sysinspect_lib)
 target_compile_options(sysinspect_win32 PRIVATE ${SYSINSPECT_WARNINGS})
 # Declare no API newer than Windows 2000; what 9x lacks is looked up at run time.
 target_compile_definitions(sysinspect_win32 PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0400)
-target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 version user32 gdi32 winspool netapi32 wsock32)
+target_link_libraries(sysinspect_win32 PUBLIC advapi32 shell32 ole32 oleaut32 uuid version user32 gdi32 winspool netapi32 wsock32 winmm)
 
 # One small file: each function and datum in its own section, and the
 # unused ones dropped at link time.

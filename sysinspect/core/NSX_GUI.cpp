@@ -9,6 +9,8 @@
 #include "../hardware/NSX_Memory.h"
 #include "../software/NSX_Display.h"
 #include "../software/NSX_Network.h"
+#include "../software/NSX_Engines.h"
+#include "../software/NSX_Media.h"
 #include "../software/NSX_OS.h"
 #include "../software/NSX_Printers.h"
 #include "../software/NSX_Software.h"
@@ -27,8 +29,10 @@ TNSystemInfo::TNSystemInfo()
   machine_ = std::make_unique<TMachine>();
   network_ = std::make_unique<TNetwork>();
   display_ = std::make_unique<TDisplay>();
+  media_ = std::make_unique<TMedia>();
   devices_ = std::make_unique<TDevices>();
   ide_ = std::make_unique<TIDE>();
+  engines_ = std::make_unique<TEngines>();
   apm_ = std::make_unique<TAPM>();
   printers_ = std::make_unique<TPrinters>();
   software_ = std::make_unique<TSoftware>();
@@ -45,8 +49,10 @@ TNSystemInfo::~TNSystemInfo() {
   machine_.reset();
   network_.reset();
   display_.reset();
+  media_.reset();
   devices_.reset();
   ide_.reset();
+  engines_.reset();
   apm_.reset();
   printers_.reset();
   software_.reset();
@@ -59,6 +65,7 @@ void TNSystemInfo::SetExceptionMode(TExceptionMode mode) {
   if (os_) os_->SetExceptionMode(mode);
   if (network_) network_->SetExceptionMode(mode);
   if (cpu_) cpu_->SetExceptionMode(mode);
+  if (engines_) engines_->SetExceptionMode(mode);
 }
 
 void TNSystemInfo::Refresh() {
@@ -79,6 +86,8 @@ void TNSystemInfo::GatherTopics() {
   GuardCall(machine_->ClassName() + ".GetInfo", exceptionMode_, *machine_, &TMachine::GetInfo, 1);
   GuardCall(network_->ClassName() + ".GetInfo", exceptionMode_, *network_, &TNetwork::GetInfo);
   GuardCall(display_->ClassName() + ".GetInfo", exceptionMode_, *display_, &TDisplay::GetInfo);
+  GuardCall(media_->ClassName() + ".GetInfo", exceptionMode_, *media_, &TMedia::GetInfo);
+  GuardCall(engines_->ClassName() + ".GetInfo", exceptionMode_, *engines_, &TEngines::GetInfo);
   GuardCall(ide_->ClassName() + ".GetInfo", exceptionMode_, *ide_, &TIDE::GetInfo);
   GuardCall(apm_->ClassName() + ".GetInfo", exceptionMode_, [this] { apm_->GetInfo(); });
   GuardCall(printers_->ClassName() + ".GetInfo", exceptionMode_, *printers_, &TPrinters::GetInfo);
@@ -96,9 +105,11 @@ void TNSystemInfo::Report(TReportList& list) {
   memory_->Report(list, false);
   display_->Report(list, false);
   apm_->Report(list, false);
+  media_->Report(list, false);
   network_->Report(list, false);
   devices_->Report(list, false);
   ide_->Report(list, false);
+  engines_->Report(list, false);
   disk_->Report(list, false);
   printers_->Report(list, false);
   software_->Report(list, false);

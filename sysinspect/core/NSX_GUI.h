@@ -19,6 +19,8 @@ class TMachine;
 class TDevices;
 class TDisplay;
 class TNetwork;
+class TEngines;
+class TMedia;
 class TOperatingSystem;
 class TPrinters;
 class TSoftware;
@@ -64,7 +66,9 @@ class TNSystemInfo {
   TMachine& Machine() { return *machine_; }
   TNetwork& Network() { return *network_; }
   TDisplay& Display() { return *display_; }
+  TMedia& Media() { return *media_; }
   TDevices& Devices() { return *devices_; }
+  TEngines& Engines() { return *engines_; }
   TAPM& APM() { return *apm_; }
   TPrinters& Printers() { return *printers_; }
   TSoftware& Software() { return *software_; }
@@ -85,7 +89,9 @@ class TNSystemInfo {
   std::unique_ptr<TMachine> machine_;
   std::unique_ptr<TNetwork> network_;
   std::unique_ptr<TDisplay> display_;
+  std::unique_ptr<TMedia> media_;
   std::unique_ptr<TDevices> devices_;
+  std::unique_ptr<TEngines> engines_;
   std::unique_ptr<TAPM> apm_;
   std::unique_ptr<TPrinters> printers_;
   std::unique_ptr<TSoftware> software_;

@@ -153,6 +153,18 @@ std::uint8_t TDevices::GetDeviceClass(const std::string& className) {
   return kUnknownDeviceClass;
 }
 
+std::vector<TDevice> DevicesOfClass(std::uint8_t deviceClass, TExceptionMode mode) {
+  TDevices devices;
+  GuardCall(devices.ClassName() + ".GetInfo", mode, devices, &TDevices::GetInfo);
+  std::vector<TDevice> picked;
+  for (int i = 0; i < devices.DeviceCount(); ++i) {
+    TDevice device;
+    devices.GetDevice(i, device);
+    if (device.DeviceClass == deviceClass) picked.push_back(device);
+  }
+  return picked;
+}
+
 void TDevices::GetDeviceResources(const TDevice& device, TDeviceResources& out) const {
   if (device.ResourceListKey.empty()) return;
   platform::RegKey key = platform::RegKey::Open(Reg(), platform::RegRoot::LocalMachine, device.ResourceListKey);

@@ -57,6 +57,11 @@ std::string DeviceTitle(const TDevice& device);
 // ClassDesc, or ClassName when that is blank.
 std::string ClassTitle(const TDevice& device);
 
+// The devices of one class, in list order, from a private list gathered
+// under `mode` (how the machine, display, network and multimedia topics
+// pick theirs).
+std::vector<TDevice> DevicesOfClass(std::uint8_t deviceClass, TExceptionMode mode);
+
 class TDevices : public TTopic {
  public:
   // Discards the records, enumerates the devices and sorts them by class name.

@@ -4,6 +4,7 @@
 
 #include "../core/Norvik_Routines.h"
 #include "../core/Runtime.h"
+#include "../software/Norvik_WnASPI32.h"
 #include "Norvik_WinIOCTL.h"
 
 namespace nsx {
@@ -21,31 +22,52 @@ const TMethodName kMethodNames[] = {
 
 const char* const kPositionNames[] = {"Primary Master", "Primary Slave", "Secondary Master", "Secondary Slave"};
 
+// What the positions of one gathering share: the ASPI scan, made when the
+// first position asks for it (a device that hangs costs one bounded wait,
+// not one per position).
+class TChainState {
+ public:
+  long ReadAspi(int position, TDriveInfo& info) {
+    if (!scanned_) {
+      status_ = GetASPIDevices(scan_);
+      scanned_ = true;
+    }
+    return ReadIdeAspi(scan_, status_, position, info);
+  }
+
+ private:
+  bool scanned_ = false;
+  std::uint32_t status_ = 0;
+  TASPIScanResult scan_;
+};
+
 // The direct drive command: on the NT family through the SMART driver of the
 // physical drive, on the 9x family through the SMART VxD, which is that
 // family's way to the drive (so its reports keep the source "Physical").
-long ReadPhysicalAt(int position, TDriveInfo& info) {
+long ReadPhysicalAt(int position, TDriveInfo& info, TChainState&) {
   return OSInfo().IsNT ? ReadIdePhysical(position, info) : ReadIdeSmart(position, info);
 }
 // Positions 0 and 1 are drives 0 and 1 of port 0, positions 2 and 3 of port 1.
-long ReadScsiAt(int position, TDriveInfo& info) { return ReadIdeScsi(position / 2, position % 2, info); }
-long ReadSmartAt(int position, TDriveInfo& info) { return ReadIdeSmart(position, info); }
+long ReadScsiAt(int position, TDriveInfo& info, TChainState&) {
+  return ReadIdeScsi(position / 2, position % 2, info);
+}
+long ReadSmartAt(int position, TDriveInfo& info, TChainState&) { return ReadIdeSmart(position, info); }
+long ReadAspiAt(int position, TDriveInfo& info, TChainState& state) { return state.ReadAspi(position, info); }
+long ReadRegistryAt(int position, TDriveInfo& info, TChainState&) { return ReadIdeRegistry(position, info); }
 
 struct TMethodStep {
   TAccessMethod method;
-  long (*read)(int position, TDriveInfo& info);
+  long (*read)(int position, TDriveInfo& info, TChainState& state);
   bool systemCodes;  // the reader returns system error codes (not a layer's own status)
 };
-// The access methods in the order they are tried. The ASPI source
-// (amASPI, ReadIdeAspi on the engines topic's device scan) belongs between
-// amSMART and amRegistry, with systemCodes false: its status bytes are
-// ASPI's own.
+// The access methods in the order they are tried.
 const TMethodStep kMethodChain[] = {
     // method     reader          system codes
     {amPhysical, ReadPhysicalAt,  true},
     {amSCSI,     ReadScsiAt,      true},
     {amSMART,    ReadSmartAt,     true},
-    {amRegistry, ReadIdeRegistry, true},
+    {amASPI,     ReadAspiAt,      false},
+    {amRegistry, ReadRegistryAt,  true},
 };
 
 }  // namespace
@@ -70,13 +92,14 @@ TIDE::TIDE() {
 TIDE::~TIDE() = default;
 
 void TIDE::GetInfo() {
+  TChainState state;
   for (const auto& step : kMethodChain) {
     for (int index = 0; index < 4; ++index) {
       TDeviceInfo& device = Position(index);
       if (!IsBlank(device.ModelNumber)) continue;
       device.AccessMethod = step.method;
       TDriveInfo info;
-      long code = step.read(index, info);
+      long code = step.read(index, info, state);
       device.SerialNumber = info.SerialNumber;
       device.ModelNumber = info.ModelNumber;
       device.RevisionNumber = info.Revision;

@@ -68,15 +68,10 @@ TMachine::TMachine() : smbios_(std::make_unique<TSMBIOS>()), bios_(std::make_uni
 }
 
 void TMachine::FindComputer() {
-  TDevices devices;
-  GuardCall(devices.ClassName() + ".GetInfo", exceptionMode_, devices, &TDevices::GetInfo);
-  for (int i = 0; i < devices.DeviceCount(); ++i) {
-    TDevice device;
-    devices.GetDevice(i, device);
-    if (device.DeviceClass != kComputerDeviceClass) continue;
-    computer_ = device.FriendlyName.empty() ? device.Description : device.FriendlyName;
-    return;
-  }
+  auto computers = DevicesOfClass(kComputerDeviceClass, exceptionMode_);
+  if (computers.empty()) return;
+  const TDevice& device = computers.front();
+  computer_ = device.FriendlyName.empty() ? device.Description : device.FriendlyName;
 }
 
 TMachine::~TMachine() {

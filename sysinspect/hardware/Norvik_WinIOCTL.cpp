@@ -1,10 +1,12 @@
 #include "Norvik_WinIOCTL.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "../core/Norvik_Routines.h"
 #include "../core/Runtime.h"
+#include "../software/Norvik_WnASPI32.h"
 
 namespace nsx {
 namespace {
@@ -124,6 +126,19 @@ long ReadIdeScsi(int port, int drive, TDriveInfo& info) {
   long error = device.Control(kIoctlScsiMiniport, request, &buffer, &returned);
   if (error) return error;
   return TakeMiniportAnswer(buffer, returned, info);
+}
+
+long ReadIdeAspi(const TASPIScanResult& scan, std::uint32_t scanStatus, int position, TDriveInfo& info) {
+  info = TDriveInfo{};
+  std::uint8_t status = AspiStatusByte(scanStatus);
+  if (status != platform::kSsComp) return status;
+  auto number = [](const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); };
+  for (std::size_t k = 0; k < scan.HostAdapters.size() && k < scan.Targets.size(); ++k) {
+    if (number(scan.HostAdapters[k]) * 2 + number(scan.Targets[k]) != position) continue;
+    info.ModelNumber = scan.Vendors[k] + scan.Products[k];
+    info.Revision = scan.Revisions[k];
+  }
+  return 0;
 }
 
 void SplitDeviceIdentifier(const std::string& identifier, std::string* model, std::string* revision) {

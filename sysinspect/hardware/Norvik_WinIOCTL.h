@@ -1,8 +1,8 @@
 // The readers of an IDE drive's identification: IDENTIFY DEVICE sent
 // through the SMART driver of a physical drive (NT), the SMART VxD (9x) or
-// the SCSI miniport of an IDE port (NT), and the registry's SCSI device map
-// as the last resort. Each reader clears its result first and returns a
-// platform error code, 0 for success.
+// the SCSI miniport of an IDE port (NT), the devices of an ASPI scan, and
+// the registry's SCSI device map as the last resort. Each reader clears
+// its result first and returns a platform error code, 0 for success.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +11,8 @@
 #include "IdentifyData.h"
 
 namespace nsx {
+
+struct TASPIScanResult;
 
 struct TDriveInfo {
   std::string SerialNumber;
@@ -54,6 +56,12 @@ long ReadIdeSmart(int drive, TDriveInfo& info);
 long ReadIdePhysical(int drive, TDriveInfo& info);
 // The SCSI miniport of IDE port `port` ("\\.\ScsiN:"), drive 0 or 1 on it.
 long ReadIdeScsi(int port, int drive, TDriveInfo& info);
+// The device of an ASPI scan (GetASPIDevices, with the status it returned)
+// at a position, host adapter x 2 + target: its vendor and product joined
+// as the model (untrimmed) and its revision; no serial number, geometry or
+// capacity. A later match overwrites an earlier one. Returns 0 when the
+// scan's status byte is SS_COMP, else that status byte (ASPI's own code).
+long ReadIdeAspi(const TASPIScanResult& scan, std::uint32_t scanStatus, int position, TDriveInfo& info);
 // The identifier in the registry's SCSI device map of a position; always 0.
 long ReadIdeRegistry(int position, TDriveInfo& info);
 

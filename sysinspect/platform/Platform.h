@@ -4,6 +4,8 @@
 #pragma once
 #include <memory>
 
+#include "Aspi.h"
+#include "DataEngines.h"
 #include "DeviceIo.h"
 #include "Disk.h"
 #include "Display.h"
@@ -11,6 +13,7 @@
 #include "Performance.h"
 #include "Memory.h"
 #include "Network.h"
+#include "Multimedia.h"
 #include "Process.h"
 #include "Processor.h"
 #include "Regional.h"
@@ -43,6 +46,9 @@ class Platform {
   virtual ShellApi& Shell() = 0;
   virtual DisplayApi& Display() = 0;
   virtual NetworkApi& Network() = 0;
+  virtual MultimediaApi& Multimedia() = 0;
+  virtual AspiApi& Aspi() = 0;
+  virtual DataEnginesApi& DataEngines() = 0;
 };
 
 }  // namespace nsx::platform

@@ -8,6 +8,7 @@
 #include "core/NSX_GUI.h"
 #include "hardware/NSX_CPU.h"
 #include "hardware/NSX_Memory.h"
+#include "software/NSX_Engines.h"
 #include "software/NSX_Network.h"
 #include "software/NSX_OS.h"
 
@@ -104,6 +105,9 @@ TEST(Aggregate, ExceptionModePropagatesToItsTopics) {
   EXPECT_EQ(info.OS().ExceptionMode(), emRaise);
   EXPECT_EQ(info.CPU().ExceptionMode(), emRaise);
   EXPECT_EQ(info.Network().ExceptionMode(), emRaise);
+  EXPECT_EQ(info.Engines().ExceptionMode(), emRaise);
+  info.SetExceptionMode(emSilent);
+  EXPECT_EQ(info.Engines().ExceptionMode(), emSilent);
   // The memory object keeps its own mode.
   EXPECT_EQ(info.Memory().ExceptionMode(), emMessage);
 }
@@ -123,8 +127,8 @@ TEST(Aggregate, ReportOfAllTopicsInReportOrder) {
   TReportList list;
   info.Report(list);
   // Machine, OS, CPU, Memory, Display, APM, ... (the topics that exist).
-  const char* order[] = {"Machine", "SMBIOS", "BIOS",    "OperatingSystem", "CPU",  "Memory", "Display",
-                         "APM",     "Network", "Winsock", "TCPIP",          "Devices"};
+  const char* order[] = {"Machine", "SMBIOS", "BIOS",    "OperatingSystem", "CPU",    "Memory", "Display", "APM",  "Media",
+                         "Network", "Winsock", "TCPIP", "Devices",         "IDE",    "Engines", "DirectX", "ASPI32", "Disk"};
   size_t previous = 1;  // after the root tag
   for (const char* element : order) {
     size_t at = ElementLine(list, element);

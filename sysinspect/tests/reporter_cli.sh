@@ -107,6 +107,18 @@ check "default file name" default_name
 check "western drive label" expect_disk western C VolumeLabel "Zoë's disk"
 check "western drive capacity" expect_disk western C Capacity 80026361856
 check "western empty CD drive" expect_disk western D Type CDROM
+check "western media devices" expect_xpath western 'string(//Media/section[@name="Devices"]/data[@name="Count"])' 2
+check "western MIDI out" expect_xpath western 'string(//Media//data[@name="MIDIOut[1]"])' \
+  "Microsoft GS Wavetable SW Synth v1.0"
+check "western mixer" expect_xpath western 'string(//Media//data[@name="Mixer[0]"])' "SB Live! Mixer v5.10"
+check "western DirectX" expect_xpath western 'string(/classes/DirectX/data[@name="Version"])' "4.09.00.0904"
+check "western ASPI version" expect_xpath western 'string(/classes/ASPI32/data[@name="Version"])' "4.60.1021.0"
+check "western ASPI CD-ROM" expect_xpath western 'string(//ASPI32/section[@name="Device_1"]/data[@name="Product"])' \
+  "CD-ROM PX-40TS  "
+check "western ASPI disk in the IDE element" expect_xpath western \
+  'string(//IDE/section[@name="Primary Master"]/data[@name="ModelNumber"]/@source)' ASPI
+check "western DAO" expect_xpath western 'string(//Engines/data[@name="DAO"])' 3.6
+check "western no ADO server started" expect_xpath western 'count(//Engines/data[@name="ADO"])' 0
 
 check "polish report" report polish
 check "polish encoding" expect_encoding polish windows-1250

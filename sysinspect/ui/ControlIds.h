@@ -252,6 +252,20 @@ enum TControlId : int {
   idNetDHCP = 1731,
   idNetWINS = 1732,
   idNetAddressList = 1733,
+  // Media page.
+  idMediaDevices = 1801,
+  idMediaSound = 1802,
+
+  // Engines page (its sub-sheets are idEnginesTabs + 50 and + 51).
+  idEnginesODBC = 1901,
+  idEnginesBDE = 1902,
+  idEnginesDAO = 1903,
+  idEnginesADO = 1904,
+  idEnginesTabs = 1910,
+  idEnginesDirectX = 1911,
+  idEnginesDirectXList = 1912,
+  idEnginesASPI = 1913,
+  idEnginesASPIList = 1914,
 };
 
 }  // namespace nsx::ui

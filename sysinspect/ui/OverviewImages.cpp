@@ -32,13 +32,13 @@ const TPicture kPictures[kOverviewImageCount] = {
     /* 12 */ {RGB(90, 90, 90),      "Ms"},  // mouse
     /* 13 */ {RGB(0, 110, 170),     "Md"},  // modem
     /* 14 */ {RGB(140, 100, 0),     "Po"},  // ports
-    /* 15 */ {RGB(0, 120, 60),      "Ne"},  // network adapter, PCMCIA
+    /* 15 */ {RGB(0, 120, 60),      "Ca"},  // adapter cards: network adapter, PCMCIA, sound card
     /* 16 */ {RGB(0, 150, 50),      "Ap"},  // APM power management, installed applications
     /* 17 */ {RGB(100, 60, 140),    "Sc"},  // SCSI adapter
     /* 18 */ {RGB(128, 128, 128),   "?"},   // other devices
     /* 19 */ {RGB(170, 60, 0),      "Au"},  // sound, video and game controllers
     /* 20 */ {RGB(0, 80, 180),      "US"},  // USB
-    /* 21 */ {RGB(128, 128, 128),   ""},
+    /* 21 */ {RGB(150, 90, 0),      "Jo"},  // game port (joystick)
     /* 22 */ {RGB(128, 128, 128),   ""},
     /* 23 */ {RGB(128, 128, 128),   ""},
     /* 24 */ {RGB(128, 128, 128),   ""},
@@ -47,11 +47,11 @@ const TPicture kPictures[kOverviewImageCount] = {
     /* 27 */ {RGB(0, 130, 130),     "GP"},  // GPS
     /* 28 */ {RGB(100, 100, 0),     "MF"},  // multifunction, smart-card reader
     /* 29 */ {RGB(160, 0, 0),       "IR"},  // infrared
-    /* 30 */ {RGB(128, 128, 128),   ""},
-    /* 31 */ {RGB(128, 128, 128),   ""},
-    /* 32 */ {RGB(128, 128, 128),   ""},
-    /* 33 */ {RGB(128, 128, 128),   ""},
-    /* 34 */ {RGB(128, 128, 128),   ""},
+    /* 30 */ {RGB(130, 40, 130),    "Mi"},  // MIDI device
+    /* 31 */ {RGB(200, 80, 0),      "Wa"},  // wave device
+    /* 32 */ {RGB(90, 90, 40),      "Mx"},  // mixer
+    /* 33 */ {RGB(110, 70, 40),     "Ax"},  // auxiliary audio device
+    /* 34 */ {RGB(0, 90, 40),       "DX"},  // DirectX driver
     /* 35 */ {RGB(40, 40, 40),      "Pr"},  // printer
     /* 36 */ {RGB(0, 0, 160),       "Pr"},  // the default printer
     /* 37 */ {RGB(40, 90, 40),      "NP"},  // network printer

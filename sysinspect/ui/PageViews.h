@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "OverviewPage.h"
+#include "logic/MediaEnginesPage.h"
 
 namespace nsx::ui {
 
@@ -22,5 +23,10 @@ std::unique_ptr<TOverviewPage> CreateStartupPage();
 std::unique_ptr<TOverviewPage> CreateSoftwarePage();
 std::unique_ptr<TOverviewPage> CreateDisplayPage();
 std::unique_ptr<TOverviewPage> CreateNetworkPage();
+std::unique_ptr<TOverviewPage> CreateMediaPage();
+std::unique_ptr<TOverviewPage> CreateEnginesPage();
+
+// Replaces a list's rows with the rows given, each with its picture.
+void FillListRows(HWND list, const std::vector<TListRow>& rows);
 
 }  // namespace nsx::ui

@@ -14,7 +14,9 @@ std::unique_ptr<TOverviewPage> CreateOverviewPage(int page) {
     case pgDisplay: return CreateDisplayPage();
     case pgAPM: return CreateAPMPage();
     case pgNetwork: return CreateNetworkPage();
+    case pgMedia: return CreateMediaPage();
     case pgIDE: return CreateIDEPage();
+    case pgEngines: return CreateEnginesPage();
     case pgDrives: return CreateDrivesPage();
     case pgDevices: return CreateDevicesPage();
     case pgTimeZone: return CreateTimeZonePage();

@@ -10,6 +10,7 @@
 
 #include "CodePage.h"
 #include "DiskProfile.h"
+#include "EnginesProfile.h"
 #include "FirmwareProfile.h"
 #include "HardwareProfile.h"
 #include "IniFile.h"
@@ -72,6 +73,7 @@ class Loader {
     LoadSoftwareProfile(ini_, dir_, machine_);
     LoadDisplayProfile(ini_, machine_);
     LoadNetworkProfile(ini_, machine_);
+    LoadEnginesProfile(ini_, dir_, machine_);
     return std::move(machine_);
   }
 

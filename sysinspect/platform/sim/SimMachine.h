@@ -12,6 +12,7 @@
 #include "../WinTypes.h"
 #include "SimDisk.h"
 #include "SimDisplay.h"
+#include "SimEngines.h"
 #include "SimFirmware.h"
 #include "SimPerformance.h"
 #include "SimHardware.h"
@@ -33,6 +34,7 @@ struct SimMachine {
   std::string windowsDir = "C:\\WINDOWS";
   std::string systemDir = "C:\\WINDOWS\\system32";
   std::string tempDir = "C:\\WINDOWS\\TEMP\\";
+  std::string currentDirectory = "C:\\";     // GetCurrentDirectoryA
   std::vector<std::string> environment;       // NAME=value, in block order
   std::optional<platform::Bytes> rawEnvironmentBlock;  // overrides `environment` when set
   std::map<int, std::string> specialFolders;  // CSIDL -> path
@@ -53,6 +55,9 @@ struct SimMachine {
   SimFileSystem files;             // directories, files and the child process
   SimDisplay display;              // the screen and its modes
   SimNetwork network;              // NetBIOS, Windows Sockets, IP Helper
+  SimMultimedia media;             // wave, MIDI, auxiliary and mixer devices
+  SimAspi aspi;                    // the ASPI library, its adapters and devices
+  SimCom com;                      // automation objects by ProgID
   // GetTickCount64; nullopt: kernel32 has no such entry (before Vista).
   std::optional<std::uint64_t> tickCount64;
   // GetKeyboardState; nullopt: the call fails.

@@ -8,6 +8,7 @@
 #include "../Platform.h"
 #include "SimDiskApi.h"
 #include "SimDisplayApi.h"
+#include "SimEnginesApi.h"
 #include "SimFirmwareApi.h"
 #include "SimHardwareApi.h"
 #include "SimMachine.h"
@@ -42,6 +43,9 @@ class SimPlatform : public platform::Platform,
   platform::ShellApi& Shell() override { return shellApi_; }
   platform::DisplayApi& Display() override { return displayApi_; }
   platform::NetworkApi& Network() override { return networkApi_; }
+  platform::MultimediaApi& Multimedia() override { return multimediaApi_; }
+  platform::AspiApi& Aspi() override { return aspiApi_; }
+  platform::DataEnginesApi& DataEngines() override { return dataEnginesApi_; }
 
   SimMachine& Machine() { return machine_; }
   SimRegistryApi& RegistryApi() { return *registryApi_; }
@@ -96,6 +100,9 @@ class SimPlatform : public platform::Platform,
   SimShellApi shellApi_{machine_};
   SimDisplayApi displayApi_{machine_.display};
   SimNetworkApi networkApi_{machine_};
+  SimMultimediaApi multimediaApi_{machine_.media};
+  SimAspiApi aspiApi_{machine_.aspi};
+  SimDataEnginesApi dataEnginesApi_{machine_.com, machine_.currentDirectory};
 };
 
 }  // namespace nsx::sim

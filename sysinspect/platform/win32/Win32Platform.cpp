@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Win32Disk.h"
+#include "Win32Engines.h"
 #include "Win32Firmware.h"
 #include "Win32Performance.h"
 #include "Win32Hardware.h"
@@ -226,6 +227,9 @@ class Win32Platform : public platform::Platform {
   platform::ShellApi& Shell() override { return *shell_; }
   platform::DisplayApi& Display() override { return *display_; }
   platform::NetworkApi& Network() override { return *network_; }
+  platform::MultimediaApi& Multimedia() override { return *multimedia_; }
+  platform::AspiApi& Aspi() override { return *aspi_; }
+  platform::DataEnginesApi& DataEngines() override { return *dataEngines_; }
 
  private:
   Win32System system_;
@@ -245,6 +249,9 @@ class Win32Platform : public platform::Platform {
   std::unique_ptr<platform::ShellApi> shell_ = CreateWin32Shell();
   std::unique_ptr<platform::DisplayApi> display_ = CreateWin32Display();
   std::unique_ptr<platform::NetworkApi> network_ = CreateWin32Network();
+  std::unique_ptr<platform::MultimediaApi> multimedia_ = CreateWin32Multimedia();
+  std::unique_ptr<platform::AspiApi> aspi_ = CreateWin32Aspi();  // binds the ASPI library at start
+  std::unique_ptr<platform::DataEnginesApi> dataEngines_ = CreateWin32DataEngines();
 };
 
 }  // namespace

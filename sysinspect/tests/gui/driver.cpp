@@ -27,6 +27,8 @@
 //   driver free-resources          the free system resources the memory topic reads
 //   driver dialog-cancel CLASS     press the dialog's Cancel
 //   driver row-images ID           the image index of each row of a list of the page on screen
+//   driver aspi                    the ASPI library as the program binds it: bound, support
+//                                  information, module file, devices of a scan
 #include <windows.h>
 #include <commctrl.h>
 
@@ -39,6 +41,7 @@
 #include "core/Norvik_Routines.h"
 #include "core/Runtime.h"
 #include "hardware/NSX_Memory.h"
+#include "software/Norvik_WnASPI32.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/ControlIds.h"
 #include "ui/Gauges.h"
@@ -356,6 +359,19 @@ int FreeResources() {
   } catch (const std::exception& error) {
     return Fail(std::string("free resources: ") + error.what());
   }
+}
+
+// The ASPI library the platform bound at start, and what a scan finds.
+int Aspi() {
+  nsx::StartUp(nsx::win32::CreateWin32Platform(true));
+  auto& aspi = nsx::Machine().Aspi();
+  nsx::TASPIScanResult scan;
+  std::uint32_t support = nsx::GetASPIDevices(scan);
+  std::printf("bound\t%d\nsupport\t0x%04X\nfile\t%s\ndevices\t%u\n", aspi.Bound() ? 1 : 0,
+              static_cast<unsigned>(support), aspi.LibraryFileName().c_str(),
+              static_cast<unsigned>(scan.Targets.size()));
+  nsx::ShutDown();
+  return 0;
 }
 
 int Show(const std::string& what, int seconds) {
@@ -679,5 +695,6 @@ int main(int argc, char** argv) {
   if (step == "sub-tab" && argc > 3) return ClickSubTab(std::atoi(arg.c_str()), argv[3]);
   if (step == "os-version") return OsVersion();
   if (step == "free-resources") return FreeResources();
+  if (step == "aspi") return Aspi();
   return Fail("unknown step " + step);
 }
