@@ -1,6 +1,7 @@
 #include "Norvik_IpHlpAPI.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 namespace nsx {
@@ -10,6 +11,25 @@ using platform::IpHelperLayout;
 
 // A buffer asked for beyond this size is not believed.
 const std::uint32_t kMaxAnswerSize = 16u << 20;
+
+// The records of one linked list, each at its own place: a link to a place
+// that overlaps a record already read (or to that record again) is not a
+// record the system wrote, and ends the list.
+class RecordPlaces {
+ public:
+  explicit RecordPlaces(std::size_t size) : size_(size) {}
+  bool Take(std::size_t at) {
+    auto next = starts_.lower_bound(at);
+    if (next != starts_.end() && *next - at < size_) return false;
+    if (next != starts_.begin() && at - *std::prev(next) < size_) return false;
+    starts_.insert(next, at);
+    return true;
+  }
+
+ private:
+  std::size_t size_;
+  std::set<std::size_t> starts_;
+};
 
 // Reads fields of an answer by offset; pointers become offsets when the
 // record they point at lies wholly inside the buffer.
@@ -47,13 +67,13 @@ class AnswerReader {
   }
 
   // The chain from an embedded entry: each entry once, until a null link,
-  // a link outside the buffer or back to an entry already read. With
+  // a link outside the buffer or into an entry already read. With
   // `stopAtRepeat`, also where the next address repeats the last one.
   std::vector<TIpAddrString> Chain(std::size_t embedded, bool stopAtRepeat = false) const {
     std::vector<TIpAddrString> entries;
-    std::set<std::size_t> visited;
+    RecordPlaces places(layout_.addrString.size);
     std::optional<std::size_t> at = embedded;
-    while (at && visited.insert(*at).second) {
+    while (at && places.Take(*at)) {
       TIpAddrString entry = AddrString(*at);
       if (stopAtRepeat && !entries.empty() && entry.address == entries.back().address) break;
       entries.push_back(entry);
@@ -104,10 +124,10 @@ std::vector<TIpAdapterRecord> DecodeAdaptersInfo(const TIpHelperAnswer& answer, 
   std::vector<TIpAdapterRecord> records;
   AnswerReader r(answer, layout);
   const auto& a = layout.adapterInfo;
-  std::set<std::size_t> visited;
+  RecordPlaces places(a.size);
   std::optional<std::size_t> at;
   if (r.Holds(0, a.size)) at = 0;
-  while (at && visited.insert(*at).second) {
+  while (at && places.Take(*at)) {
     std::size_t base = *at;
     TIpAdapterRecord record;
     record.description = r.Text(base + a.description, platform::kAdapterDescriptionSize);

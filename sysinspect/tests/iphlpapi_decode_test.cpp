@@ -54,6 +54,21 @@ TEST(IpHelperDecode, AdapterLinksInACircleEndAtTheFirstRepeat) {
   }
 }
 
+// Links into the middle of a record already read: the overlapping places
+// would give more records than the buffer holds, so the list ends there.
+TEST(IpHelperDecode, LinksIntoARecordAlreadyReadEndTheList) {
+  for (const IpHelperLayout* layout : kLayouts) {
+    const auto& a = layout->adapterInfo;
+    Answer answer(*layout, 2 * a.size, 0x7FFE0000u);
+    answer.Link(a.next, a.size / 2);  // into the first record
+    answer.Entry(a.ipAddressList, "10.0.0.1");
+    answer.Link(a.ipAddressList + layout->addrString.next, a.ipAddressList + 4);  // into the embedded entry
+    auto records = DecodeAdaptersInfo(answer.Get(), *layout);
+    ASSERT_EQ(records.size(), 1u) << layout->pointerSize;
+    EXPECT_EQ(records[0].ipAddresses.size(), 1u);
+  }
+}
+
 TEST(IpHelperDecode, LinksOutOfTheBufferAndLengthsBeyondTheRecord) {
   for (const IpHelperLayout* layout : kLayouts) {
     const auto& a = layout->adapterInfo;
