@@ -228,6 +228,19 @@ expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$2', got '$1'"
 }
 
+# gui_driver: the test driver (DRIVER; `drive ARGS...` runs it) and an
+# emptied directory for the screenshots to review (SHOTS; `shot NAME` takes
+# one of the whole screen once the windows have settled).
+gui_driver() {
+  DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
+  [ -f "$DRIVER" ] || fail "no driver at $DRIVER"
+  SHOTS="$TEST_OUT/screenshots"
+  mkdir -p "$SHOTS"
+  rm -f "$SHOTS"/*
+}
+drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
+
 # wine_virtual_desktop: every window of the prefix in one 1024x768 virtual
 # desktop (Wine draws the frames, and the test driver finds the program's
 # windows there); the setting is taken back, and any program still up

@@ -8,14 +8,9 @@ source "$(dirname "$0")/lib.sh"
 wine_setup --display
 wine_private_prefix
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*
+gui_driver
+wine_virtual_desktop
 
-# One virtual desktop for every window of this (private) prefix.
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 fixture="$TEST_OUT/port.reg"
 printf '%s\r\n' 'REGEDIT4' '' \
   '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Enum\ROOT\WINE\WINEBUS\Control]' '' \
@@ -27,8 +22,6 @@ printf '%s\r\n' 'REGEDIT4' '' \
   >"$fixture"
 wine_import_reg "$fixture"
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 rows() { awk -F'\t' -v id="$2" '$1 == id && $2 == "row" { print $3 }' "$1"; }
 
 open_devices_page() {

@@ -9,10 +9,7 @@ source "$(dirname "$0")/lib.sh"
 wine_setup --display
 wine_private_prefix
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*
+gui_driver
 out="$TEST_OUT/winxp"
 mkdir -p "$out"
 rm -f "$out"/*
@@ -24,8 +21,6 @@ device=$("$WINE_BIN" reg query 'HKLM\System\CurrentControlSet\Enum\PCI' /s 2>/de
 [ -n "$device" ] && "$WINE_BIN" reg add "$device\Control" /f >/dev/null 2>&1
 wine_set_version winxp
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 field() { awk -F'\t' -v id="$2" '$1 == id && $2 != "row" && $2 != "item" { print $3; exit }' "$1"; }
 lines() { awk -F'\t' -v id="$2" '$1 == id && ($2 == "row" || $2 == "item") { print $3 }' "$1"; }
 report_list() {  # REPORT XPATH: the texts of the selected lines, one a line

@@ -6,16 +6,10 @@
 source "$(dirname "$0")/lib.sh"
 wine_setup --display
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-[ -f "$DRIVER" ] || fail "no driver at $DRIVER"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*
+gui_driver
 
 wine_virtual_desktop
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 field() { awk -F'\t' -v id="$2" '$1 == id { print $3; exit }' "$1"; }
 rows() { awk -F'\t' -v id="$2" '$1 == id && $2 == "row"' "$1" | wc -l; }
 smbios() { xmllint --xpath "string(/classes/SMBIOS/section[@name='$1']/data[@name='$2'])" "$report"; }

@@ -9,11 +9,7 @@ source "$(dirname "$0")/lib.sh"
 wine_setup --display
 wine_private_prefix
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-[ -f "$DRIVER" ] || fail "no driver at $DRIVER"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
-rm -f "$SHOTS"/*
+gui_driver
 
 system_dir="$WINEPREFIX/drive_c/windows/system32"
 [ "$WIN_BUILD_BITS" = 32 ] && system_dir="$WINEPREFIX/drive_c/windows/syswow64"
@@ -35,8 +31,6 @@ printf '%s\r\n' 'REGEDIT4' '' \
 wine_import_reg "$fixture"
 wine_virtual_desktop
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 field() { awk -F'\t' -v id="$2" '$1 == id { print $3; exit }' "$1"; }
 rows() { awk -F'\t' -v id="$2" '$1 == id && $2 == "row" { print $3 }' "$1"; }
 # The report's media devices, one a line, as a parser reads them.

@@ -9,14 +9,9 @@ source "$(dirname "$0")/software_fixtures.sh"
 wine_setup --display
 wine_private_prefix
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+gui_driver
+wine_virtual_desktop
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 # rows DUMP ID: the rows of a list of a page dump, cells joined by " | ".
 rows() { awk -F'\t' -v id="$2" '$1 == id && $2 == "row" { print $3 }' "$1"; }
 unescape() { sed 's/&quot;/"/g; s/&apos;/'"'"'/g; s/&lt;/</g; s/&gt;/>/g; s/&amp;/\&/g'; }

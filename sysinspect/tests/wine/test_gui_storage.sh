@@ -9,10 +9,7 @@ source "$(dirname "$0")/lib.sh"
 wine_setup --display
 wine_private_prefix
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-[ -f "$DRIVER" ] || fail "no driver at $DRIVER"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
+gui_driver
 
 drives="$WINEPREFIX/dosdevices"
 c_dir=$(readlink -f "$drives/c:")
@@ -20,12 +17,8 @@ printf 'Data & Docs\n' >"$c_dir/.windows-label"
 printf '1a2b3c4d\n' >"$c_dir/.windows-serial"
 ln -sfn "$TEST_OUT/nowhere" "$drives/y:"
 
-# One virtual desktop: Wine draws the frames, the driver finds the windows.
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-"$WINE_BIN" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wine_virtual_desktop
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 field() { awk -F'\t' -v id="$2" '$1 == id { print $3; exit }' "$1"; }
 digits() { tr -cd '0-9'; }
 disk_data() { xmllint --xpath "string(//Disk/section[@name='Disk_$2']/data[@name='$3'])" "$1"; }

@@ -8,10 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 wine_setup --display
 
-DRIVER="$WIN_PROGRAMS/sysinspect-gui-driver.exe"
-[ -x "$DRIVER" ] || [ -f "$DRIVER" ] || fail "no driver at $DRIVER"
-SHOTS="$TEST_OUT/screenshots"
-mkdir -p "$SHOTS"
+gui_driver
 
 # The CJK font link for the dialog fonts (East Asian support on Windows).
 wine_import_reg "$WINE_TESTS_DIR/fontlink.reg"
@@ -19,8 +16,6 @@ wine_import_reg "$WINE_TESTS_DIR/fontlink.reg"
 # and the driver finds the program's windows in the same desktop.
 wine_virtual_desktop
 
-drive() { "$WINE_BIN" "$DRIVER" "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-shot() { sleep 1; import -window root "$SHOTS/$1.png" || fail "no screenshot $1"; }
 field() { awk -F'\t' -v id="$2" '$1 == id { print $3; exit }' "$1"; }
 digits() { tr -cd '0-9-'; }
 proposed() { awk -F'\t' '$1 == "proposed" { print $2; exit }' "$1"; }
