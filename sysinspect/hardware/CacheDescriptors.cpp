@@ -17,7 +17,7 @@ struct AssociativityRow {
   const char* name;
 };
 
-// AMD's associativity codes (CPUID Specification, leaf 0x80000006).
+// AMD's associativity codes of leaf 0x80000006.
 const AssociativityRow kAssociativity[] = {
     // code  name
     {0, "Off"},
