@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "../platform/LittleEndian.h"
+
 namespace nsx {
 
 void TMemoryWindow::Assign(std::uint32_t start, platform::Bytes bytes) {
@@ -26,14 +28,12 @@ std::uint8_t TMemoryWindow::ReadByte(std::uint32_t address) const {
 
 std::uint16_t TMemoryWindow::ReadWord(std::uint32_t address) const {
   if (!Contains(address, 2)) return 0;
-  const std::uint8_t* p = &buffer_[address - start_];
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+  return platform::LittleEndian16(&buffer_[address - start_]);
 }
 
 std::uint32_t TMemoryWindow::ReadDWord(std::uint32_t address) const {
   if (!Contains(address, 4)) return 0;
-  const std::uint8_t* p = &buffer_[address - start_];
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+  return platform::LittleEndian32(&buffer_[address - start_]);
 }
 
 void TMemoryWindow::ReadBuffer(std::uint32_t address, std::uint32_t count, std::uint8_t* destination) const {

@@ -3,24 +3,17 @@
 #include <cstdio>
 #include <iterator>
 
+#include "../platform/LittleEndian.h"
+
 namespace nsx {
 namespace {
 
+using platform::LittleEndian16;
+using platform::LittleEndian32;
+using platform::LittleEndian64;
+
 const size_t kHeaderSize = 20;
 const size_t kDescriptorSize = 16;
-
-std::uint16_t Get16(const platform::Bytes& b, size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-std::uint32_t Get32(const platform::Bytes& b, size_t at) {
-  return std::uint32_t(b[at]) | (std::uint32_t(b[at + 1]) << 8) | (std::uint32_t(b[at + 2]) << 16) |
-         (std::uint32_t(b[at + 3]) << 24);
-}
-
-std::uint64_t Get64(const platform::Bytes& b, size_t at) {
-  return std::uint64_t(Get32(b, at)) | (std::uint64_t(Get32(b, at + 4)) << 32);
-}
 
 struct FlagName {
   std::uint16_t flags;
@@ -78,9 +71,9 @@ void DecodeResourceList(const platform::Bytes& value, TDeviceResources& resource
   resources = TDeviceResources();
   const size_t size = value.size();
   if (size >= 8) resources.InterfaceType = static_cast<std::uint8_t>(value[4] + 1);
-  if (size >= 12) resources.BusNumber = Get32(value, 8);
-  if (size >= 14) resources.Version = Get16(value, 12);
-  if (size >= 16) resources.Revision = Get16(value, 14);
+  if (size >= 12) resources.BusNumber = LittleEndian32(value, 8);
+  if (size >= 14) resources.Version = LittleEndian16(value, 12);
+  if (size >= 16) resources.Revision = LittleEndian16(value, 14);
 
   // Offsets stay below `size` (at most 4 GB as the registry gives it), so
   // the sums below cannot overflow a 64-bit offset.
@@ -90,14 +83,14 @@ void DecodeResourceList(const platform::Bytes& value, TDeviceResources& resource
     TResourceEntry entry;
     entry.Type = value[at];
     entry.ShareDisposition = value[at + 1];
-    entry.Flags = Get16(value, at + 2);
+    entry.Flags = LittleEndian16(value, at + 2);
     offset += kDescriptorSize;
     if (entry.Type > rtMaximum) continue;  // device-private and other types are skipped
     if (entry.Type == rtNull || entry.Type == rtPort || entry.Type == rtMemory) {
-      entry.Start = Get64(value, at + 4);
-      entry.Length = Get32(value, at + 12);
+      entry.Start = LittleEndian64(value, at + 4);
+      entry.Length = LittleEndian32(value, at + 12);
     } else {
-      for (int i = 0; i < 3; ++i) entry.Words[i] = Get32(value, at + 4 + 4 * i);
+      for (int i = 0; i < 3; ++i) entry.Words[i] = LittleEndian32(value, at + 4 + 4 * i);
     }
     resources.Resources.push_back(entry);
     // The device-specific bytes follow their descriptor; they are data, not

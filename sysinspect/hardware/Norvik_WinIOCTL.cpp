@@ -6,28 +6,21 @@
 
 #include "../core/Norvik_Routines.h"
 #include "../core/Runtime.h"
+#include "../platform/LittleEndian.h"
 #include "../software/Norvik_WnASPI32.h"
 
 namespace nsx {
 namespace {
 
 using platform::Bytes;
-
-void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t Get32(const Bytes& b, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | b[at + i];
-  return v;
-}
+using platform::LittleEndian32;
+using platform::PutLittleEndian32;
 
 // SENDCMDINPARAMS: cBufferSize, IDEREGS (features, sector count, sector
 // number, cylinder low, cylinder high, drive/head, command, reserved),
 // bDriveNumber, then reserved bytes.
 void WriteIdentifyCommand(Bytes& b, std::size_t at, std::uint8_t driveNumber) {
-  Put32(b, at, static_cast<std::uint32_t>(kIdentifySize));
+  PutLittleEndian32(b, at, static_cast<std::uint32_t>(kIdentifySize));
   b[at + 4] = 0;     // features
   b[at + 5] = 1;     // sector count
   b[at + 6] = 1;     // sector number
@@ -71,12 +64,12 @@ Bytes IdentifyCommand(std::uint8_t driveNumber) {
 
 Bytes MiniportIdentifyRequest(std::uint8_t driveNumber) {
   Bytes b(kMiniportBufferSize, 0);
-  Put32(b, 0, static_cast<std::uint32_t>(kSrbIoControlSize));  // HeaderLength
+  PutLittleEndian32(b, 0, static_cast<std::uint32_t>(kSrbIoControlSize));  // HeaderLength
   std::memcpy(&b[4], "SCSIDISK", 8);                             // Signature
-  Put32(b, 12, 2);                                               // Timeout
-  Put32(b, 16, kIoctlScsiMiniportIdentify);                      // ControlCode
-  Put32(b, 20, 0);                                               // ReturnCode
-  Put32(b, 24, static_cast<std::uint32_t>(kMiniportBufferSize - kSrbIoControlSize));  // Length
+  PutLittleEndian32(b, 12, 2);                                               // Timeout
+  PutLittleEndian32(b, 16, kIoctlScsiMiniportIdentify);                      // ControlCode
+  PutLittleEndian32(b, 20, 0);                                               // ReturnCode
+  PutLittleEndian32(b, 24, static_cast<std::uint32_t>(kMiniportBufferSize - kSrbIoControlSize));  // Length
   WriteIdentifyCommand(b, kSrbIoControlSize, driveNumber);
   return b;
 }
@@ -86,7 +79,7 @@ long TakeSmartAnswer(const Bytes& answer, std::uint32_t returned, TDriveInfo& in
 }
 
 long TakeMiniportAnswer(const Bytes& answer, std::uint32_t returned, TDriveInfo& info) {
-  if (answer.size() >= kSrbIoControlSize && Get32(answer, 20) != 0) return platform::kErrorIoDevice;
+  if (answer.size() >= kSrbIoControlSize && LittleEndian32(answer, 20) != 0) return platform::kErrorIoDevice;
   return TakeIdentifyAt(answer, kSrbIoControlSize, returned, info);
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "../hardware/NSX_Devices.h"
+#include "../platform/LittleEndian.h"
 
 namespace nsx {
 namespace {
@@ -12,10 +13,6 @@ using platform::RegRoot;
 
 const std::uint8_t kDisplayDeviceClass = 3;  // the "Display" class of the device list
 const char kSystemKey[] = "HARDWARE\\DESCRIPTION\\System";
-
-std::uint32_t LittleEndian32(const platform::Bytes& data) {
-  return data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
-}
 
 // A text value of an NT display driver's key: UTF-16 in a binary value (a
 // plain string is taken as it is). Absent: unchanged; of another type: empty.
@@ -95,7 +92,7 @@ void TDisplay::ReadNTAdapterDetails() {
   ReadDriverText(key, "HardwareInformation.BiosString", biosString_);
   if (auto value = key.Value("HardwareInformation.MemorySize")) {
     bool number = value->type == platform::kRegBinary || value->type == platform::kRegDword;
-    memory_ = number && value->data.size() >= 4 ? static_cast<std::int32_t>(LittleEndian32(value->data)) : 0;
+    memory_ = number && value->data.size() >= 4 ? static_cast<std::int32_t>(platform::LittleEndian32(value->data, 0)) : 0;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../LittleEndian.h"
 #include "ProfileError.h"
 
 namespace nsx::sim {
@@ -35,10 +36,6 @@ std::uint32_t Get(const platform::Bytes& b, std::size_t at, int size) {
   return value;
 }
 
-void Put32(platform::Bytes& b, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // Sets the checksum byte at `at` so that `length` bytes from `from` sum to 0.
 void Checksum(platform::Bytes& b, std::size_t from, std::size_t length, std::size_t at) {
   b[at] = 0;
@@ -58,7 +55,7 @@ platform::Bytes FirmwareAnswer(const platform::Bytes& memory, std::uint8_t major
                                std::uint32_t address, std::uint32_t length) {
   platform::Bytes answer = {0, major, minor, 0, 0, 0, 0, 0};
   if (std::uint64_t(address) + length > memory.size()) return {};
-  Put32(answer, 4, length);
+  platform::PutLittleEndian32(answer, 4, length);
   answer.insert(answer.end(), memory.begin() + address, memory.begin() + address + length);
   return answer;
 }
@@ -73,15 +70,15 @@ void PlaceDmiImage(const platform::Bytes& image, const std::string& fileName, pl
                                         " bytes does not fit the BIOS area (64 KB at 0xE0000)");
   platform::Bytes entry(image.begin(), image.begin() + kImageTableOffset);
   if (Anchor(entry, 0, "_SM_")) {
-    Put32(entry, 0x18, kTableAt);
+    platform::PutLittleEndian32(entry, 0x18, kTableAt);
     Checksum(entry, 0x10, 0x0F, 0x15);
     Checksum(entry, 0, std::min<std::size_t>(entry[5], entry.size()), 4);
   } else if (Anchor(entry, 0, "_SM3_")) {
-    Put32(entry, 0x10, kTableAt);
-    Put32(entry, 0x14, 0);
+    platform::PutLittleEndian32(entry, 0x10, kTableAt);
+    platform::PutLittleEndian32(entry, 0x14, 0);
     Checksum(entry, 0, std::min<std::size_t>(entry[6], entry.size()), 5);
   } else if (Anchor(entry, 0, "_DMI_")) {
-    Put32(entry, 0x08, kTableAt);
+    platform::PutLittleEndian32(entry, 0x08, kTableAt);
     Checksum(entry, 0, 0x0F, 5);
   } else {
     throw ProfileError(fileName, 0, "no \"_SM_\", \"_SM3_\" or \"_DMI_\" entry point at its start");

@@ -4,10 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../LittleEndian.h"
+
 namespace nsx::sim {
 namespace {
 
 using platform::Bytes;
+using platform::LittleEndian32;
+using platform::PutLittleEndian32;
 
 // Handles: the SMART VxD, a physical drive (base + N), a SCSI port (base + N).
 constexpr platform::DeviceHandle kSmartVxdHandle = 1;
@@ -21,16 +25,6 @@ constexpr std::size_t kSrbHeader = 28, kCmdIn = 32, kCmdOutHeader = 16, kSector 
 std::string Upper(std::string text) {
   for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
-}
-
-std::uint32_t Get32(const Bytes& b, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | b[at + i];
-  return v;
-}
-
-void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 // The letter of a path that begins "X:", else 0.
@@ -187,7 +181,7 @@ void SimDeviceIoApi::Close(platform::DeviceHandle handle) {
 // `position` (or no drive) would.
 long SimDeviceIoApi::SmartIdentify(int position, const Bytes& input, std::size_t at, Bytes* output,
                                    std::uint32_t* bytesReturned) {
-  if (input.size() < at + kCmdIn || input[at + 10] != 0xEC || Get32(input, at) < kSector)
+  if (input.size() < at + kCmdIn || input[at + 10] != 0xEC || LittleEndian32(input, at) < kSector)
     return platform::kErrorInvalidParameter;
   if (output->size() < at + kCmdOutHeader) return platform::kErrorInsufficientBuffer;
   const auto& sector = position >= 0 && position < 4 ? data_.identify[position] : std::nullopt;
@@ -197,7 +191,7 @@ long SimDeviceIoApi::SmartIdentify(int position, const Bytes& input, std::size_t
     *bytesReturned = static_cast<std::uint32_t>(at + kCmdOutHeader);
     return 0;
   }
-  Put32(*output, at, static_cast<std::uint32_t>(kSector));
+  PutLittleEndian32(*output, at, static_cast<std::uint32_t>(kSector));
   std::memset(output->data() + at + 4, 0, kCmdOutHeader - 4);
   std::memset(output->data() + at + kCmdOutHeader, 0, kSector);
   std::memcpy(output->data() + at + kCmdOutHeader, sector->data(), std::min(sector->size(), kSector));
@@ -227,8 +221,8 @@ long SimDeviceIoApi::Control(platform::DeviceHandle handle, std::uint32_t code, 
   }
   if (handle >= kScsiPortBase && handle < kScsiPortBase + 2) {
     if (code != kIoctlScsiMiniport) return platform::kErrorInvalidFunction;
-    if (input.size() < kSrbHeader + kCmdIn || Get32(input, 0) != kSrbHeader ||
-        std::memcmp(&input[4], "SCSIDISK", 8) != 0 || Get32(input, 16) != kMiniportIdentify ||
+    if (input.size() < kSrbHeader + kCmdIn || LittleEndian32(input, 0) != kSrbHeader ||
+        std::memcmp(&input[4], "SCSIDISK", 8) != 0 || LittleEndian32(input, 16) != kMiniportIdentify ||
         input[kSrbHeader + 12] > 1)
       return platform::kErrorInvalidParameter;
     if (output->size() < kSrbHeader) return platform::kErrorInsufficientBuffer;
