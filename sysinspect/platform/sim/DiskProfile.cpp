@@ -3,12 +3,11 @@
 #include <strings.h>
 
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "../../core/Norvik_Routines.h"
 #include "CodePage.h"
 #include "ProfileError.h"
+#include "ProfileFile.h"
 
 namespace nsx::sim {
 namespace {
@@ -113,14 +112,11 @@ class DiskLoader {
 
   void Identify(int position) {
     std::string path = dir_ + "/ide/" + std::to_string(position) + ".bin";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
-    std::ostringstream content;
-    content << in.rdbuf();
-    std::string bytes = content.str();
+    platform::Bytes bytes;
+    if (!ReadProfileFile(path, &bytes)) return;
     if (bytes.size() != 512) throw ProfileError(path, 0, "an identify sector is 512 bytes, not " +
                                                              std::to_string(bytes.size()));
-    m_.ide.identify[static_cast<size_t>(position)] = platform::Bytes(bytes.begin(), bytes.end());
+    m_.ide.identify[static_cast<size_t>(position)] = std::move(bytes);
   }
 
   const IniFile& ini_;

@@ -3,11 +3,10 @@
 #include <strings.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "CodePage.h"
 #include "ProfileError.h"
+#include "ProfileFile.h"
 
 namespace nsx::sim {
 namespace {
@@ -123,12 +122,9 @@ class EnginesLoader {
 
   platform::Bytes ReadBytes(const IniEntry& e) const {
     std::string path = dir_ + "/" + e.value;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Fail(e.line, "cannot read " + path);
-    std::ostringstream content;
-    content << in.rdbuf();
-    std::string bytes = content.str();
-    return platform::Bytes(bytes.begin(), bytes.end());
+    platform::Bytes bytes;
+    if (!ReadProfileFile(path, &bytes)) Fail(e.line, "cannot read " + path);
+    return bytes;
   }
 
   // ProgID=version: an automation object and its "Version" text.

@@ -1,10 +1,9 @@
 #include "FirmwareProfile.h"
 
-#include <fstream>
-#include <sstream>
 
 #include "../LittleEndian.h"
 #include "ProfileError.h"
+#include "ProfileFile.h"
 
 namespace nsx::sim {
 namespace {
@@ -13,16 +12,6 @@ const std::uint32_t kEntryPointAt = 0xF0000;
 const std::uint32_t kTableAt = 0xE0000;
 const std::uint32_t kTableRoom = 0x10000;
 const std::uint32_t kImageTableOffset = 0x20;
-
-bool ReadBinary(const std::string& path, platform::Bytes* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
-  bytes->assign(text.begin(), text.end());
-  return true;
-}
 
 bool Anchor(const platform::Bytes& b, std::size_t at, const char* text) {
   for (std::size_t i = 0; text[i]; ++i)
@@ -102,13 +91,13 @@ void LoadFirmwareProfile(const IniFile& ini, const std::string& dir, SimMachine&
   auto& firmware = machine.firmware;
   std::string lowmemPath = dir + "/lowmem.bin", dmiPath = dir + "/dmi.bin";
   platform::Bytes bytes;
-  if (ReadBinary(lowmemPath, &bytes)) {
+  if (ReadProfileFile(lowmemPath, &bytes)) {
     if (bytes.size() != kLowMemorySize)
       throw ProfileError(lowmemPath, 0, "holds " + std::to_string(bytes.size()) +
                                             " bytes; an image of the first megabyte holds 1048576");
     firmware.lowMemory = std::move(bytes);
   }
-  if (ReadBinary(dmiPath, &bytes)) PlaceDmiImage(bytes, dmiPath, firmware.lowMemory);
+  if (ReadProfileFile(dmiPath, &bytes)) PlaceDmiImage(bytes, dmiPath, firmware.lowMemory);
 
   const IniSection* s = ini.Find("firmware");
   if (!s) return;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "ProfileError.h"
+#include "ProfileFile.h"
 
 namespace nsx::sim {
 namespace {
@@ -122,11 +123,9 @@ void LoadHardwareProfile(const IniFile& ini, const std::string& dir, SimMachine&
 }
 
 CpuIdLeaves LoadCpuIdDumpFile(const std::string& path, CpuIdSubleaves* subleaves) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ProfileError(path, 0, "cannot read the CPUID dump");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseCpuIdDump(text.str(), path, subleaves);
+  std::string text;
+  if (!ReadProfileFile(path, &text)) throw ProfileError(path, 0, "cannot read the CPUID dump");
+  return ParseCpuIdDump(text, path, subleaves);
 }
 
 }  // namespace nsx::sim

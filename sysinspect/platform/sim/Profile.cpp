@@ -1,6 +1,5 @@
 #include "Profile.h"
 
-#include <fstream>
 #include <sstream>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -18,6 +17,7 @@
 #include "OSProfile.h"
 #include "PeResources.h"
 #include "ProfileError.h"
+#include "ProfileFile.h"
 #include "RegFile.h"
 #include "SoftwareProfile.h"
 
@@ -27,15 +27,6 @@ namespace {
 bool IsDirectory(const std::string& path) {
   struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool ReadFile(const std::string& path, std::string* content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  *content = buffer.str();
-  return true;
 }
 
 std::uint32_t Number(const IniEntry& entry, const std::string& file) {
@@ -57,7 +48,7 @@ class Loader {
     if (!IsDirectory(dir_)) throw ProfileError(dir_, 0, "no such profile directory");
     std::string text;
     std::string iniPath = dir_ + "/machine.ini";
-    if (!ReadFile(iniPath, &text)) throw ProfileError(iniPath, 0, "cannot read the machine description");
+    if (!ReadProfileFile(iniPath, &text)) throw ProfileError(iniPath, 0, "cannot read the machine description");
     ini_ = ParseIni(text, iniPath);
     Machine();
     Version();
@@ -163,7 +154,7 @@ class Loader {
     for (const auto& entry : s->entries) {
       std::string path = dir_ + "/" + entry.value;
       std::string content;
-      if (!ReadFile(path, &content)) throw ProfileError(ini_.fileName, entry.line, "cannot read " + path);
+      if (!ReadProfileFile(path, &content)) throw ProfileError(ini_.fileName, entry.line, "cannot read " + path);
       platform::Bytes bytes(content.begin(), content.end());
       if (content.compare(0, 2, "MZ") == 0) {
         auto version = ExtractVersionResource(bytes);
@@ -177,7 +168,7 @@ class Loader {
   void Environment() {
     std::string path = dir_ + "/environment.txt";
     std::string text;
-    if (!ReadFile(path, &text)) return;
+    if (!ReadProfileFile(path, &text)) return;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
     std::stringstream lines(text);
     std::string line;
@@ -208,7 +199,7 @@ class Loader {
     }
     for (const auto& path : files) {
       std::string content;
-      if (ReadFile(path, &content)) LoadRegFile(content, machine_.ansiCodePage, path, machine_.registry);
+      if (ReadProfileFile(path, &content)) LoadRegFile(content, machine_.ansiCodePage, path, machine_.registry);
     }
   }
 

@@ -5,11 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "CodePage.h"
 #include "ProfileError.h"
+#include "ProfileFile.h"
 
 namespace nsx::sim {
 namespace {
@@ -103,11 +102,9 @@ class SoftwareLoader {
     closedir(dir);
     std::sort(names.begin(), names.end());
     for (const auto& name : names) {
-      std::ifstream in(iniDir + "/" + name, std::ios::binary);
-      if (!in) throw ProfileError(iniDir + "/" + name, 0, "cannot read the initialisation file");
-      std::ostringstream text;
-      text << in.rdbuf();
-      std::string content = text.str();
+      std::string content;
+      if (!ReadProfileFile(iniDir + "/" + name, &content))
+        throw ProfileError(iniDir + "/" + name, 0, "cannot read the initialisation file");
       if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
       m_.shellFiles.iniFiles[m_.windowsDir + "\\" + Ansi(name)] = ParseSimIniFile(Ansi(content));
     }
