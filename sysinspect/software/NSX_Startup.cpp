@@ -3,6 +3,7 @@
 #include "../core/RegistryText.h"
 #include "../core/Runtime.h"
 #include "../core/ShellLink.h"
+#include "../core/TextCompare.h"
 
 namespace nsx {
 
@@ -37,8 +38,6 @@ const TRunKind kReportOrder[] = {
     rkHKLM_ServicesOnce, rkHKLM_SessionManager, rkHKLM_WinLogon, rkHKCU_Run,       rkHKCU_Once,   rkHKCU_OnceEx,
     rkHKCU_Services, rkHKCU_ServicesOnce, rkHKCU_Load,       rkWIN_INI,            rkSYSTEM_INI,
 };
-
-bool SameText(const std::string& a, const std::string& b) { return UpperCase(a) == UpperCase(b); }
 
 std::string WithoutTrailingBackslash(std::string path) {
   while (!path.empty() && path.back() == '\\') path.pop_back();
