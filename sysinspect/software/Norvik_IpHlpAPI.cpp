@@ -4,6 +4,8 @@
 #include <iterator>
 #include <set>
 
+#include "FixedText.h"
+
 namespace nsx {
 namespace {
 
@@ -56,10 +58,7 @@ class AnswerReader {
   }
 
   // A NUL-ended text in a field of `size` bytes; without a NUL, the whole field.
-  std::string Text(std::size_t at, std::size_t size) const {
-    const char* start = reinterpret_cast<const char*>(a_.bytes.data() + at);
-    return std::string(start, std::find(start, start + size, '\0'));
-  }
+  std::string Text(std::size_t at, std::size_t size) const { return FixedFieldText(a_.bytes, at, size); }
 
   TIpAddrString AddrString(std::size_t at) const {
     const auto& s = layout_.addrString;
