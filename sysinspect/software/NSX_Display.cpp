@@ -50,20 +50,15 @@ std::u16string Utf16RegistryText(const platform::Bytes& data) {
 TDisplay::TDisplay() { FindAdapter(); }
 
 void TDisplay::FindAdapter() {
-  TDevices devices;
   // A device list that cannot be read leaves the adapter unknown; it is no
   // reason to stop the program being built.
-  GuardCall(devices.ClassName() + ".GetInfo", emSilent, devices, &TDevices::GetInfo);
-  for (int i = 0; i < devices.DeviceCount(); ++i) {
-    TDevice device;
-    devices.GetDevice(i, device);
-    if (device.DeviceClass != kDisplayDeviceClass) continue;
-    adapter_ = DeviceTitle(device);
-    service_ = device.Service;
-    driver_ = device.Driver;
-    deviceParam_ = device.DeviceParam;
-    return;
-  }
+  auto adapters = DevicesOfClass(kDisplayDeviceClass, emSilent);
+  if (adapters.empty()) return;
+  const TDevice& device = adapters.front();
+  adapter_ = DeviceTitle(device);
+  service_ = device.Service;
+  driver_ = device.Driver;
+  deviceParam_ = device.DeviceParam;
 }
 
 void TDisplay::GetInfo() {

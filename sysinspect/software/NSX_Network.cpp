@@ -217,12 +217,7 @@ void TTCPIP::Report(TReportList& list, bool standalone) {
 // ---- TNetwork ----
 
 TNetwork::TNetwork() : winsock_(std::make_unique<TWinsock>()), tcpip_(std::make_unique<TTCPIP>()) {
-  TDevices devices;
-  GuardCall(devices.ClassName() + ".GetInfo", exceptionMode_, devices, &TDevices::GetInfo);
-  for (int i = 0; i < devices.DeviceCount(); ++i) {
-    TDevice device;
-    devices.GetDevice(i, device);
-    if (device.DeviceClass != kNetDeviceClass) continue;
+  for (const TDevice& device : DevicesOfClass(kNetDeviceClass, exceptionMode_)) {
     deviceAdapters_.push_back(DeviceTitle(device));
     if (!device.Location.empty() && deviceCardIndex_ == -1)
       deviceCardIndex_ = static_cast<std::int32_t>(deviceAdapters_.size()) - 1;
