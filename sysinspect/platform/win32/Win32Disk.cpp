@@ -3,33 +3,11 @@
 
 #include <vector>
 
+#include "Binding.h"
 #include "Win32Disk.h"
 
 namespace nsx::win32 {
 namespace {
-
-// A library loaded for a scope and freed afterwards.
-class Library {
- public:
-  explicit Library(const char* name) : module_(LoadLibraryA(name)) {}
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-  ~Library() {
-    if (module_) FreeLibrary(module_);
-  }
-  template <class Function>
-  Function Entry(const char* name) const {
-    return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
-  }
-
- private:
-  HMODULE module_;
-};
-
-FARPROC Kernel32Entry(const char* name) {
-  HMODULE kernel = GetModuleHandleA("kernel32");
-  return kernel ? GetProcAddress(kernel, name) : nullptr;
-}
 
 // The enumeration buffer grows on demand up to this size.
 constexpr DWORD kMaxEnumBuffer = 1u << 20;
@@ -63,10 +41,10 @@ class Win32Disk : public platform::DiskApi {
     return platform::DiskFreeSpace{sectorsPerCluster, bytesPerSector, freeClusters, totalClusters};
   }
 
-  bool HasFreeSpaceEx() override { return Kernel32Entry("GetDiskFreeSpaceExA") != nullptr; }
+  bool HasFreeSpaceEx() override { return LoadedModuleEntry<FARPROC>("kernel32", "GetDiskFreeSpaceExA") != nullptr; }
 
   std::optional<platform::DiskFreeSpaceEx> FreeSpaceEx(const std::string& root) override {
-    auto query = reinterpret_cast<FreeSpaceExFunction>(reinterpret_cast<void*>(Kernel32Entry("GetDiskFreeSpaceExA")));
+    auto query = LoadedModuleEntry<FreeSpaceExFunction>("kernel32", "GetDiskFreeSpaceExA");
     if (!query) return std::nullopt;
     ULARGE_INTEGER toCaller{}, total{}, totalFree{};
     if (!query(root.c_str(), &toCaller, &total, &totalFree)) return std::nullopt;
@@ -91,7 +69,7 @@ class Win32Disk : public platform::DiskApi {
   }
 
   std::optional<std::string> UniversalName(const std::string& localPath) override {
-    Library mpr("mpr.dll");
+    LoadedLibrary mpr("mpr.dll");
     auto query = mpr.Entry<UniversalNameFunction>("WNetGetUniversalNameA");
     if (!query) return std::nullopt;
     alignas(UNIVERSAL_NAME_INFOA) char buffer[1024] = {0};
@@ -104,7 +82,7 @@ class Win32Disk : public platform::DiskApi {
 
   std::vector<platform::NetConnection> ConnectedDisks() override {
     std::vector<platform::NetConnection> connections;
-    Library mpr("mpr.dll");
+    LoadedLibrary mpr("mpr.dll");
     auto open = mpr.Entry<OpenEnumFunction>("WNetOpenEnumA");
     auto next = mpr.Entry<EnumResourceFunction>("WNetEnumResourceA");
     auto close = mpr.Entry<CloseEnumFunction>("WNetCloseEnum");

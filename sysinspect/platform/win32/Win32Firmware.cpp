@@ -2,17 +2,11 @@
 
 #include <cstring>
 
+#include "Binding.h"
 #include "Win32Firmware.h"
 
 namespace nsx::win32 {
 namespace {
-
-// An entry point of a module already loaded in the process, or null.
-template <class Call>
-Call Entry(const char* module, const char* name) {
-  HMODULE handle = GetModuleHandleA(module);
-  return handle ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
-}
 
 // The native layer's object attributes (OBJECT_ATTRIBUTES with its
 // UNICODE_STRING), declared here as ntdll expects them.
@@ -49,7 +43,7 @@ class Win32Firmware : public platform::FirmwareApi {
   }
 
   std::uint32_t OpenPhysicalMemory(std::uintptr_t* section) override {
-    auto open = Entry<ZwOpenSectionCall>("ntdll.dll", "ZwOpenSection");
+    auto open = LoadedModuleEntry<ZwOpenSectionCall>("ntdll.dll", "ZwOpenSection");
     if (!open) return platform::kStatusObjectNameNotFound;
     wchar_t name[] = L"\\Device\\PhysicalMemory";
     NativeUnicodeString objectName{44, 46, name};
@@ -71,12 +65,12 @@ class Win32Firmware : public platform::FirmwareApi {
   }
 
   void CloseSection(std::uintptr_t section) override {
-    auto close = Entry<ZwCloseCall>("ntdll.dll", "ZwClose");
+    auto close = LoadedModuleEntry<ZwCloseCall>("ntdll.dll", "ZwClose");
     if (close) close(reinterpret_cast<HANDLE>(section));
   }
 
   std::optional<platform::Bytes> SystemFirmwareTable(std::uint32_t provider, std::uint32_t tableId) override {
-    auto query = Entry<GetSystemFirmwareTableCall>("kernel32.dll", "GetSystemFirmwareTable");
+    auto query = LoadedModuleEntry<GetSystemFirmwareTableCall>("kernel32.dll", "GetSystemFirmwareTable");
     if (!query) return std::nullopt;
     UINT size = query(provider, tableId, nullptr, 0);
     if (size == 0) return std::nullopt;
@@ -177,7 +171,7 @@ class Win32Session : public platform::SessionApi {
     return state;
   }
   std::optional<std::uint64_t> TickCount64() override {
-    auto call = Entry<GetTickCount64Call>("kernel32.dll", "GetTickCount64");
+    auto call = LoadedModuleEntry<GetTickCount64Call>("kernel32.dll", "GetTickCount64");
     if (!call) return std::nullopt;
     return call();
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Binding.h"
 #include "Win32Hardware.h"
 #include "../PeExports.h"
 
@@ -42,11 +43,6 @@ std::uint32_t Clip32(unsigned long long value) {
   return static_cast<std::uint32_t>(std::min<unsigned long long>(value, 0xFFFFFFFFull));
 }
 
-FARPROC Kernel32Entry(LPCSTR name) {
-  HMODULE kernel = GetModuleHandleA("kernel32");
-  return kernel ? GetProcAddress(kernel, name) : nullptr;
-}
-
 // The 16-bit entries exist by ordinal only, and only on the 9x family: on
 // NT the same ordinals are other functions, so they are never looked up there.
 // Windows 95 to Me refuse kernel32's ordinals to GetProcAddress, so the
@@ -75,11 +71,11 @@ class Win32Memory : public platform::MemoryApi {
             Clip32(ms.dwAvailVirtual)};
   }
 
-  bool HasGlobalStatusEx() override { return Kernel32Entry("GlobalMemoryStatusEx") != nullptr; }
+  bool HasGlobalStatusEx() override { return LoadedModuleEntry<FARPROC>("kernel32", "GlobalMemoryStatusEx") != nullptr; }
 
   std::optional<platform::MemoryStatusEx> GlobalStatusEx() override {
     using StatusEx = BOOL(WINAPI*)(MEMORYSTATUSEX*);
-    auto entry = reinterpret_cast<StatusEx>(reinterpret_cast<void*>(Kernel32Entry("GlobalMemoryStatusEx")));
+    auto entry = LoadedModuleEntry<StatusEx>("kernel32", "GlobalMemoryStatusEx");
     if (!entry) return std::nullopt;
     MEMORYSTATUSEX ms;
     ZeroMemory(&ms, sizeof ms);
@@ -101,7 +97,7 @@ class Win32Memory : public platform::MemoryApi {
   // The gate is usable only with the three 16-bit module entries beside it;
   // without them there is nothing to ask, which is no error.
   bool HasThunkGate() override {
-    return Kernel32Entry("QT_Thunk") && Kernel32Ordinal(35) && Kernel32Ordinal(36) && Kernel32Ordinal(37);
+    return LoadedModuleEntry<FARPROC>("kernel32", "QT_Thunk") && Kernel32Ordinal(35) && Kernel32Ordinal(36) && Kernel32Ordinal(37);
   }
 
   std::uint32_t LoadModule16(const std::string& name) override {
@@ -124,7 +120,7 @@ class Win32Memory : public platform::MemoryApi {
 
   std::uint16_t CallFreeSystemResources(std::uint32_t entry, std::uint16_t which) override {
 #if defined(__i386__)
-    void* gate = reinterpret_cast<void*>(Kernel32Entry("QT_Thunk"));
+    void* gate = LoadedModuleEntry<void*>("kernel32", "QT_Thunk");
     if (!gate || !entry) return 0;
     return static_cast<std::uint16_t>(nsx_CallQtThunk(gate, entry, which));
 #else

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "Binding.h"
 #include "Win32Network.h"
 
 namespace nsx::win32 {
@@ -15,18 +16,9 @@ using GetNetworkParamsFunction = DWORD(WINAPI*)(void*, ULONG*);
 
 class Win32Network : public platform::NetworkApi {
  public:
-  Win32Network() : ipHelper_(LoadLibraryA("iphlpapi.dll")) {
-    if (!ipHelper_) return;
-    adaptersInfo_ = reinterpret_cast<GetAdaptersInfoFunction>(
-        reinterpret_cast<void*>(GetProcAddress(ipHelper_, "GetAdaptersInfo")));
-    networkParams_ = reinterpret_cast<GetNetworkParamsFunction>(
-        reinterpret_cast<void*>(GetProcAddress(ipHelper_, "GetNetworkParams")));
-  }
-  Win32Network(const Win32Network&) = delete;
-  Win32Network& operator=(const Win32Network&) = delete;
-  ~Win32Network() override {
-    if (ipHelper_) FreeLibrary(ipHelper_);
-  }
+  Win32Network()
+      : adaptersInfo_(ipHelper_.Entry<GetAdaptersInfoFunction>("GetAdaptersInfo")),
+        networkParams_(ipHelper_.Entry<GetNetworkParamsFunction>("GetNetworkParams")) {}
 
   std::uint8_t Netbios(const platform::NetbiosRequest& request, platform::Bytes* buffer) override {
     NCB ncb;
@@ -92,7 +84,7 @@ class Win32Network : public platform::NetworkApi {
     return result;
   }
 
-  HMODULE ipHelper_;
+  LoadedLibrary ipHelper_{"iphlpapi.dll"};
   GetAdaptersInfoFunction adaptersInfo_ = nullptr;
   GetNetworkParamsFunction networkParams_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "Win32Regional.h"
 
+#include "Binding.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -58,22 +60,6 @@ struct RasConnection {
 };
 using RasEnumConnectionsFn = DWORD(WINAPI*)(RasConnection*, LPDWORD, LPDWORD);
 
-// A library loaded for one call and always released.
-class LoadedLibrary {
- public:
-  explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-  ~LoadedLibrary() {
-    if (module_) FreeLibrary(module_);
-  }
-  explicit operator bool() const { return module_ != nullptr; }
-  FARPROC Entry(const char* name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
-
- private:
-  HMODULE module_;
-};
-
 class Win32Internet : public platform::InternetApi {
  public:
   bool FileExists(const std::string& path) override {
@@ -84,7 +70,7 @@ class Win32Internet : public platform::InternetApi {
   std::optional<platform::RasEnumResult> EnumRasConnections(std::uint32_t entries) override {
     LoadedLibrary library("rasapi32.dll");
     if (!library) return std::nullopt;
-    auto enumerate = reinterpret_cast<RasEnumConnectionsFn>(reinterpret_cast<void*>(library.Entry("RasEnumConnectionsA")));
+    auto enumerate = library.Entry<RasEnumConnectionsFn>("RasEnumConnectionsA");
     if (!enumerate) return std::nullopt;
     std::vector<RasConnection> buffer(entries == 0 ? 1 : entries);
     buffer[0].dwSize = sizeof(RasConnection);
