@@ -1,25 +1,12 @@
 #include "PeExports.h"
 
+#include "ByteView.h"
+
 namespace nsx::platform {
 namespace {
 
-class Reader {
- public:
-  Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool Has(std::uint64_t offset, std::uint64_t length) const { return offset + length <= size_; }
-  std::uint16_t U16(std::uint64_t o) const { return static_cast<std::uint16_t>(data_[o] | (data_[o + 1] << 8)); }
-  std::uint32_t U32(std::uint64_t o) const {
-    return std::uint32_t(data_[o]) | (std::uint32_t(data_[o + 1]) << 8) | (std::uint32_t(data_[o + 2]) << 16) |
-           (std::uint32_t(data_[o + 3]) << 24);
-  }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-};
-
 // The offset of the optional header, 0 when the headers are not a PE's.
-std::uint64_t OptionalHeader(const Reader& r) {
+std::uint64_t OptionalHeader(const ByteView& r) {
   if (!r.Has(0, 0x40) || r.U16(0) != 0x5A4D) return 0;  // "MZ"
   std::uint64_t pe = r.U32(0x3C);
   if (!r.Has(pe, 24 + 2) || r.U32(pe) != 0x00004550u) return 0;  // "PE\0\0"
@@ -29,14 +16,14 @@ std::uint64_t OptionalHeader(const Reader& r) {
 }  // namespace
 
 std::size_t PeImageSize(const std::uint8_t* image, std::size_t available) {
-  Reader r(image, available);
+  ByteView r(image, available);
   std::uint64_t optional = OptionalHeader(r);
   if (optional == 0 || !r.Has(optional + 56, 4)) return 0;
   return r.U32(optional + 56);
 }
 
 std::optional<PeExport> FindExportByOrdinal(const std::uint8_t* image, std::size_t size, std::uint32_t ordinal) {
-  Reader r(image, size);
+  ByteView r(image, size);
   std::uint64_t optional = OptionalHeader(r);
   if (optional == 0) return std::nullopt;
   // PE32 and PE32+ place the data directories differently.

@@ -3,24 +3,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "../ByteView.h"
+
 namespace nsx::sim {
 namespace {
 
+using platform::ByteView;
+
 constexpr std::uint32_t kRtVersion = 16;
-
-class Reader {
- public:
-  explicit Reader(const platform::Bytes& data) : data_(data) {}
-  bool Has(std::uint64_t offset, std::uint64_t size) const { return offset + size <= data_.size(); }
-  std::uint16_t U16(std::uint64_t o) const { return static_cast<std::uint16_t>(data_[o] | (data_[o + 1] << 8)); }
-  std::uint32_t U32(std::uint64_t o) const {
-    return std::uint32_t(data_[o]) | (std::uint32_t(data_[o + 1]) << 8) | (std::uint32_t(data_[o + 2]) << 16) |
-           (std::uint32_t(data_[o + 3]) << 24);
-  }
-
- private:
-  const platform::Bytes& data_;
-};
 
 struct Section {
   std::uint32_t virtualAddress, virtualSize, rawSize, rawOffset;
@@ -37,7 +27,7 @@ std::optional<std::uint64_t> RvaToOffset(const std::vector<Section>& sections, s
 
 // Returns the OffsetToData of the entry with `id` (or the first entry when
 // `id` is 0) of the resource directory at `dir` (relative to `base`).
-std::optional<std::uint32_t> FindEntry(const Reader& r, std::uint64_t base, std::uint32_t dir, std::uint32_t id) {
+std::optional<std::uint32_t> FindEntry(const ByteView& r, std::uint64_t base, std::uint32_t dir, std::uint32_t id) {
   std::uint64_t at = base + dir;
   if (!r.Has(at, 16)) return std::nullopt;
   std::uint32_t count = std::uint32_t(r.U16(at + 12)) + r.U16(at + 14);
@@ -53,7 +43,7 @@ std::optional<std::uint32_t> FindEntry(const Reader& r, std::uint64_t base, std:
 }  // namespace
 
 std::optional<platform::Bytes> ExtractVersionResource(const platform::Bytes& image) {
-  Reader r(image);
+  ByteView r(image);
   if (!r.Has(0, 0x40) || image[0] != 'M' || image[1] != 'Z') return std::nullopt;
   std::uint64_t pe = r.U32(0x3C);
   if (!r.Has(pe, 24) || r.U32(pe) != 0x00004550u) return std::nullopt;
