@@ -55,9 +55,15 @@ fail() {
 
 note() { echo "-- $*"; }
 
+# At exit: the test's server ends before the test does (the next test starts
+# at once), and a passed test leaves no copy of the prefix behind (one is
+# hundreds of megabytes); a failed one keeps it for a look.
 wine_cleanup() {
+  local status=${1:-$?}
   "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
+  "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  if [ "$status" = 0 ] && [ "$WINEPREFIX" = "$TEST_OUT/prefix" ]; then rm -rf "$WINEPREFIX"; fi
 }
 
 # Starts an X server of our own so that windows have somewhere to go.
@@ -80,12 +86,13 @@ start_xvfb() {
   fail "Xvfb on $DISPLAY does not answer"
 }
 
-# wine_setup [--display]: the scratch directory of this test, and with
-# --display an X server (without it no window can reach the user's screen).
-# The prefix itself is ready once this file is sourced.
+# wine_setup [--display]: the scratch directory and the private prefix of
+# this test, and with --display an X server (without it no window can reach
+# the user's screen).
 wine_setup() {
   mkdir -p "$TEST_OUT"
   trap wine_cleanup EXIT
+  wine_private_prefix
   if [ "${1:-}" = "--display" ]; then
     start_xvfb
   else
@@ -158,11 +165,16 @@ wine_choose_build() {
 }
 
 # wine_private_prefix: a copy of the prepared prefix for this test alone, so
-# that its registry changes reach no other test.
+# that its Windows version and registry changes reach no other test. Copied
+# under the lock of the prepared prefix, once no server of it runs.
 wine_private_prefix() {
-  "$WINESERVER_BIN" -w
   rm -rf "$TEST_OUT/prefix"
-  cp -a "$WINEPREFIX" "$TEST_OUT/prefix"
+  (
+    flock 9
+    "$WINESERVER_BIN" -w
+    cp -a "$WINEPREFIX" "$TEST_OUT/prefix"
+  ) 9>"$SYSINSPECT_TEST_WORK/wineprefix.lock" || fail "cannot copy the prefix $WINEPREFIX"
+  [ -f "$TEST_OUT/prefix/system.reg" ] || fail "the copy of the prefix has no registry"
   export WINEPREFIX="$TEST_OUT/prefix"
 }
 
@@ -180,9 +192,25 @@ wine_set_version() {
   "$WINESERVER_BIN" -w
 }
 
-# wine_import_reg FILE.reg: a registry scenario, imported as regedit does.
+# regedit_import FILE.reg: a registry scenario, imported as regedit does,
+# into the running server if there is one. One failed start is tried again
+# (once seen in CI: regedit ended within a second of the prefix's copy,
+# cause unknown); each failure says what regedit printed.
+regedit_import() {
+  local log="$TEST_OUT/regedit.log" status try
+  for try in 1 2; do
+    status=0
+    "$WINE_BIN" regedit /S "$(wine_path "$1")" >"$log" 2>&1 || status=$?
+    [ "$status" = 0 ] && return 0
+    note "regedit could not import $1 (attempt $try, exit status $status): $(tail -n 5 "$log")"
+    sleep 2
+  done
+  fail "regedit could not import $1"
+}
+
+# wine_import_reg FILE.reg: regedit_import, then the registry is saved.
 wine_import_reg() {
-  "$WINE_BIN" regedit /S "$(wine_path "$1")" >/dev/null 2>&1 || fail "regedit could not import $1"
+  regedit_import "$1"
   "$WINESERVER_BIN" -w
 }
 
@@ -251,9 +279,10 @@ wine_virtual_desktop() {
   trap wine_virtual_desktop_cleanup EXIT
 }
 wine_virtual_desktop_cleanup() {
+  local status=$?
   "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
   "$WINE_BIN" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
   "$WINESERVER_BIN" -w 2>/dev/null || true
-  wine_cleanup
+  wine_cleanup "$status"
 }
 wine_choose_build

@@ -29,7 +29,7 @@ report_with_once_values() {
   write_once_fixtures "$TEST_OUT/once.reg"
   "$WINESERVER_BIN" -p
   "$WINE_BIN" reg query 'HKCU\Software\Wine' >/dev/null 2>&1 || true  # the session's start-up runs first
-  "$WINE_BIN" regedit /S "$(wine_path "$TEST_OUT/once.reg")" >/dev/null 2>&1 || fail "regedit could not import once.reg"
+  regedit_import "$TEST_OUT/once.reg"
   run_report "$1"
   "$WINESERVER_BIN" -k
   "$WINESERVER_BIN" -w

@@ -9,7 +9,6 @@
 # saved), its devices are.
 source "$(dirname "$0")/lib.sh"
 wine_setup
-wine_private_prefix
 
 LIST="$WINE_TESTS_DIR/device_list.py"
 ENUM='HKLM\System\CurrentControlSet\Enum'
@@ -105,7 +104,7 @@ printf '%s\r\n' 'REGEDIT4' '' \
   '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\System\0001]' '"ProviderName"="Microsoft"' >"$dyn"
 "$WINESERVER_BIN" -w  # the server of the last run ends first
 "$WINESERVER_BIN" -p
-"$WINE_BIN" regedit /S "$(wine_path "$dyn")" >/dev/null 2>&1 || fail "regedit could not import $dyn"
+regedit_import "$dyn"
 out="$TEST_OUT/win98-list.xml"
 run_report "$out"
 "$WINESERVER_BIN" -k

@@ -7,7 +7,6 @@
 # zeros, root-based UNC names, and the IDE element with four empty positions.
 source "$(dirname "$0")/lib.sh"
 wine_setup
-wine_private_prefix
 
 drives="$WINEPREFIX/dosdevices"
 c_dir=$(readlink -f "$drives/c:")

@@ -7,7 +7,6 @@
 # and NetBIOS adapter addresses of those interfaces.
 source "$(dirname "$0")/lib.sh"
 wine_setup --display
-wine_private_prefix
 
 display_class='{4D36E968-E325-11CE-BFC1-08002BE10318}'
 # reg_value KEY NAME: the data column of a value.

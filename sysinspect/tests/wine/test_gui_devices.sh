@@ -6,7 +6,6 @@
 # Screenshots go to the test's output directory for review.
 source "$(dirname "$0")/lib.sh"
 wine_setup --display
-wine_private_prefix
 
 gui_driver
 wine_virtual_desktop

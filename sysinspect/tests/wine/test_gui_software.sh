@@ -7,7 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/software_fixtures.sh"
 wine_setup --display
-wine_private_prefix
 
 gui_driver
 wine_virtual_desktop

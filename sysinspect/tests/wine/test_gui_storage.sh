@@ -7,7 +7,6 @@
 # directory for review.
 source "$(dirname "$0")/lib.sh"
 wine_setup --display
-wine_private_prefix
 
 gui_driver
 

@@ -5,7 +5,6 @@
 # a proxy from the registry, in the order the operating system reports them.
 source "$(dirname "$0")/lib.sh"
 wine_setup
-wine_private_prefix
 
 # Windows path -> the prefix's file.
 unix_path() {

@@ -6,7 +6,6 @@
 # the text a scenario can give.)
 source "$(dirname "$0")/lib.sh"
 wine_setup
-wine_private_prefix
 wine_set_version winxp
 
 # check LOCALE LABEL NAME: the registered owner set through a version 5.00

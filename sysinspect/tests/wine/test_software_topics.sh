@@ -7,7 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/software_fixtures.sh"
 wine_setup
-wine_private_prefix
 
 # Every startup section, in report order.
 SECTIONS="UserStartup CommonStartup HKLM_Run HKLM_Once HKLM_OnceEx HKLM_Services HKLM_ServicesOnce
