@@ -56,14 +56,18 @@ fail() {
 note() { echo "-- $*"; }
 
 # At exit: the test's server ends before the test does (the next test starts
-# at once), and a passed test leaves no copy of the prefix behind (one is
-# hundreds of megabytes); a failed one keeps it for a look.
+# at once) and its directory goes; a passed test leaves no copy of the
+# prefix behind (one is hundreds of megabytes), a failed one keeps it.
 wine_cleanup() {
   local status=${1:-$?}
   "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
   "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
-  if [ "$status" = 0 ] && [ "$WINEPREFIX" = "$TEST_OUT/prefix" ]; then rm -rf "$WINEPREFIX"; fi
+  [ "$WINEPREFIX" = "$TEST_OUT/prefix" ] || return 0
+  local server_root
+  server_root=$(cat "$WINEPREFIX/wineserver" 2>/dev/null || true)
+  if [[ $server_root =~ ^wine-[A-Za-z0-9]{6}$ ]]; then rm -rf "${TMPDIR:-/tmp}/$server_root"; fi
+  if [ "$status" = 0 ]; then rm -rf "$WINEPREFIX"; fi
 }
 
 # Starts an X server of our own so that windows have somewhere to go.
@@ -166,7 +170,9 @@ wine_choose_build() {
 
 # wine_private_prefix: a copy of the prepared prefix for this test alone, so
 # that its Windows version and registry changes reach no other test. Copied
-# under the lock of the prepared prefix, once no server of it runs.
+# under the lock of the prepared prefix, once no server of it runs. The
+# prefix's "wineserver" file names the temporary directory its servers live
+# in; the copy drops it, so that its server gets a directory of its own.
 wine_private_prefix() {
   rm -rf "$TEST_OUT/prefix"
   (
@@ -175,6 +181,7 @@ wine_private_prefix() {
     cp -a "$WINEPREFIX" "$TEST_OUT/prefix"
   ) 9>"$SYSINSPECT_TEST_WORK/wineprefix.lock" || fail "cannot copy the prefix $WINEPREFIX"
   [ -f "$TEST_OUT/prefix/system.reg" ] || fail "the copy of the prefix has no registry"
+  rm -f "$TEST_OUT/prefix/wineserver"
   export WINEPREFIX="$TEST_OUT/prefix"
 }
 
@@ -193,9 +200,10 @@ wine_set_version() {
 }
 
 # regedit_import FILE.reg: a registry scenario, imported as regedit does,
-# into the running server if there is one. One failed start is tried again
-# (once seen in CI: regedit ended within a second of the prefix's copy,
-# cause unknown); each failure says what regedit printed.
+# into the running server if there is one. A failed import is tried once
+# more (CI once saw regedit end within a second of a fresh copy of the
+# prefix, when copies still shared the server directory of the prefix they
+# came from); each failure says what regedit printed.
 regedit_import() {
   local log="$TEST_OUT/regedit.log" status try
   for try in 1 2; do
