@@ -186,6 +186,7 @@ TEST(TEngines, AutomationVersionsInProcessOnly) {
     EXPECT_EQ(engines.ADO(), c.ado) << c.name;
     const sim::SimCom& com = running.Data().com;
     EXPECT_EQ(com.liveObjects, 0) << c.name;
+    EXPECT_EQ(com.releasedAfterUninitialize, 0) << c.name;
     EXPECT_TRUE(com.serversStarted.empty()) << c.name;
     EXPECT_EQ(com.uninitializations, c.initializeResult == 0 ? com.initializations : 0) << c.name;
     EXPECT_GT(com.initializations, 0) << c.name;

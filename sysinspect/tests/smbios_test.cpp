@@ -3,6 +3,8 @@
 // firmware-table path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "SmbiosTestTables.h"
 #include "hardware/NSX_SMBIOS.h"
 #include "platform/sim/FirmwareProfile.h"
@@ -28,9 +30,10 @@ TSMBIOS Decode(const sim::SimMachine& machine) {
 }
 
 TEST(TSMBIOS, StringFieldsTakeTheStringTheirNumberNames) {
-  // Product 0, Version 2: the version is the second string, not the next in turn.
-  auto smbios = Decode(test::MachineWithTable({{1, Fields(0x19, {{4, 1}, {5, 0}, {6, 2}, {7, 3}}), {"Acme", "1.0", " SN42 "}}}));
-  EXPECT_EQ(smbios.SystemManufacturer(), "Acme");
+  // Manufacturer 0, Product 0, Version 2: the version is the second string,
+  // not the next one in turn (which would be the first).
+  auto smbios = Decode(test::MachineWithTable({{1, Fields(0x19, {{4, 0}, {5, 0}, {6, 2}, {7, 3}}), {"unused", "1.0", " SN42 "}}}));
+  EXPECT_EQ(smbios.SystemManufacturer(), "");
   EXPECT_EQ(smbios.SystemModel(), "");
   EXPECT_EQ(smbios.SystemVersion(), "1.0");
   EXPECT_EQ(smbios.SystemSerial(), "SN42");
@@ -172,6 +175,35 @@ TEST(TSMBIOS, TheWalkStaysInsideTheTable) {
     EXPECT_EQ(smbios.Structures().size(), c.structures) << c.what;
     for (const auto& s : smbios.Structures()) EXPECT_LE(s.End, smbios.TableAddress() + smbios.TableLength()) << c.what;
   }
+}
+
+TEST(TSMBIOS, ATableThatCannotBeMappedDecodesNothing) {
+  // XP without the section: the dump program serves the first megabyte
+  // only, so a table the entry point places above it cannot be mapped.
+  auto machine = test::MachineWithTable({{0, Fields(0x12, {{4, 1}}), {"Award"}}});
+  machine.firmware.sectionStatus = platform::kStatusAccessDenied;
+  machine.environment = {"ComSpec=C:\\WINDOWS\\system32\\cmd.exe"};
+  machine.tempDir = "C:\\WINDOWS\\TEMP\\";
+  auto& memory = machine.firmware.lowMemory;
+  const std::size_t entry = 0xF0000;
+  memory[entry + 0x1A] = 0x10;  // table address 0x00100000
+  auto fixChecksum = [&](std::size_t from, std::size_t length, std::size_t at) {
+    memory[at] = 0;
+    std::uint8_t sum = 0;
+    for (std::size_t i = from; i < from + length; ++i) sum = static_cast<std::uint8_t>(sum + memory[i]);
+    memory[at] = static_cast<std::uint8_t>(-sum);
+  };
+  fixChecksum(entry + 0x10, 0x0F, entry + 0x15);
+  fixChecksum(entry, memory[entry + 5], entry + 4);
+  test::TestMachine running(machine);
+  TSMBIOS smbios;
+  smbios.GetInfo(1);
+  EXPECT_EQ(smbios.TableAddress(), 0x100000u);
+  EXPECT_TRUE(smbios.Structures().empty());
+  EXPECT_EQ(smbios.BIOSVendor(), "");
+  const auto& events = running.Data().files.events;  // the BIOS segment's dump only
+  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("run ", 0) == 0; }), 1);
+  EXPECT_TRUE(running.Data().files.files.empty());
 }
 
 TEST(TSMBIOS, FirmwareTableIsDecodedWithoutTouchingPhysicalMemory) {

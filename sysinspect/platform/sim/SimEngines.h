@@ -79,9 +79,11 @@ struct SimCom {
   std::map<std::string, SimComClass, NoCaseLess> classes;
   long initializeResult = 0;  // what CoInitialize answers (S_OK)
   // What happened: CoInitialize and CoUninitialize calls, objects handed
-  // out and not released, and servers started to make an object.
+  // out and not released, objects released after COM was shut down, and
+  // servers started to make an object.
   int initializations = 0, uninitializations = 0;
   int liveObjects = 0;
+  int releasedAfterUninitialize = 0;
   std::vector<std::string> serversStarted;
 };
 

@@ -174,7 +174,9 @@ std::optional<std::string> SimDataEnginesApi::PropertyText(platform::ComObject o
 }
 
 void SimDataEnginesApi::Release(platform::ComObject object) {
-  if (object != 0 && object <= handedOut_.size()) --com_.liveObjects;
+  if (object == 0 || object > handedOut_.size()) return;
+  --com_.liveObjects;
+  if (com_.initializeResult == 0 && com_.uninitializations >= com_.initializations) ++com_.releasedAfterUninitialize;
 }
 
 }  // namespace nsx::sim
