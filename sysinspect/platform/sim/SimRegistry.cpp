@@ -1,12 +1,13 @@
 #include "SimRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace nsx::sim {
 namespace {
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// ASCII letters only, as tolower in the "C" locale the programs keep; inline,
+// since every key lookup of a large simulated registry compares names.
+inline char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
