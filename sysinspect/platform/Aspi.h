@@ -4,6 +4,7 @@
 // keeps the block, its data buffer and its event alive for as long as the
 // layer may still write to them.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,6 +30,17 @@ enum : std::uint8_t {
   kSrbDirIn = 0x08,
   kSrbEventNotify = 0x40,
 };
+
+// The INQUIRY command's operation code, and where standard INQUIRY data
+// keeps its blank-padded text fields.
+const std::uint8_t kScsiInquiry = 0x12;
+struct InquiryField {
+  std::size_t at, width;
+};
+constexpr InquiryField kInquiryVendor{8, 8};
+constexpr InquiryField kInquiryProduct{16, 16};
+constexpr InquiryField kInquiryRevision{32, 4};
+constexpr InquiryField kInquiryVendorSpecific{36, 20};
 
 // The fields of an execute-SCSI request (SRB_ExecSCSICmd) a scan sets; the
 // rest of the block is zero.

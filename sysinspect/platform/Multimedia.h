@@ -1,6 +1,7 @@
 // The multimedia devices of winmm: the wave, MIDI, auxiliary and mixer
 // devices, each kind with its count and its capabilities query.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "WinTypes.h"
@@ -8,6 +9,12 @@
 namespace nsx::platform {
 
 enum class MediaDeviceKind { WaveOut, WaveIn, MidiOut, MidiIn, Aux, Mixer };
+
+// Where every kind's capabilities structure keeps vDriverVersion (a
+// DWORD) and szPname (32 bytes).
+constexpr std::size_t kCapsDriverVersionAt = 4;
+constexpr std::size_t kCapsNameAt = 8;
+constexpr std::size_t kCapsNameLength = 32;
 
 // MMSYSERR_NOERROR, and the errors a capabilities query may answer.
 enum : std::uint32_t {

@@ -1,12 +1,21 @@
 #include "AspiInquiry.h"
 
+#include "../platform/Aspi.h"
 #include "FixedText.h"
 
 namespace nsx {
 
+namespace {
+
+std::string FieldText(const platform::Bytes& data, platform::InquiryField field) {
+  return FixedFieldText(data, field.at, field.width);
+}
+
+}  // namespace
+
 TInquiryText DecodeInquiry(const platform::Bytes& data) {
-  return {FixedFieldText(data, 8, 8), FixedFieldText(data, 16, 16), FixedFieldText(data, 32, 4),
-          FixedFieldText(data, 36, 20)};
+  return {FieldText(data, platform::kInquiryVendor), FieldText(data, platform::kInquiryProduct),
+          FieldText(data, platform::kInquiryRevision), FieldText(data, platform::kInquiryVendorSpecific)};
 }
 
 }  // namespace nsx

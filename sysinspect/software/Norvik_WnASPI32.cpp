@@ -11,7 +11,6 @@ using platform::AspiScsiRequest;
 
 const std::uint8_t kTargets = 16;
 const std::uint8_t kSenseLength = 14;
-const std::uint8_t kInquiryOperation = 0x12;
 const std::uint8_t kInquiryLength = 100;
 
 struct TCommandOutcome {
@@ -55,7 +54,7 @@ AspiScsiRequest TestUnitReady(std::uint8_t adapter, std::uint8_t target) {
 AspiScsiRequest Inquiry(std::uint8_t adapter, std::uint8_t target) {
   AspiScsiRequest request = TestUnitReady(adapter, target);
   request.flags = platform::kSrbEventNotify | platform::kSrbDirIn;
-  request.cdb[0] = kInquiryOperation;
+  request.cdb[0] = platform::kScsiInquiry;
   request.cdb[4] = kInquiryLength;
   request.dataLength = kInquiryLength;
   return request;

@@ -9,12 +9,6 @@
 namespace nsx::sim {
 namespace {
 
-// Where every caps structure keeps vDriverVersion and szPname.
-const std::size_t kDriverVersionAt = 4;
-const std::size_t kNameAt = 8;
-const std::size_t kNameLength = 32;
-const std::uint8_t kInquiryOperation = 0x12;
-
 class SimAspiExecution : public platform::AspiExecution {
  public:
   SimAspiExecution(SimAspi& aspi, const SimAspiDevice* device, const platform::AspiScsiRequest& request)
@@ -25,7 +19,7 @@ class SimAspiExecution : public platform::AspiExecution {
       return;
     }
     if (device_->hangs) return;
-    bool inquiry = !request.cdb.empty() && request.cdb[0] == kInquiryOperation;
+    bool inquiry = !request.cdb.empty() && request.cdb[0] == platform::kScsiInquiry;
     std::uint8_t status = inquiry ? device_->inquiryStatus : device_->testUnitReadyStatus;
     if (inquiry && status == platform::kSsComp)
       std::copy_n(device_->inquiry.begin(), std::min(device_->inquiry.size(), data_.size()), data_.begin());
@@ -68,9 +62,10 @@ class SimAspiExecution : public platform::AspiExecution {
   bool signalled_ = false;
 };
 
-// Copies `text` into a field of `width` bytes at `at`, padded with blanks.
-void PutField(platform::Bytes& data, std::size_t at, std::size_t width, const std::string& text) {
-  for (std::size_t i = 0; i < width; ++i) data[at + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ';
+// Copies `text` into an INQUIRY field, padded with blanks.
+void PutField(platform::Bytes& data, platform::InquiryField field, const std::string& text) {
+  for (std::size_t i = 0; i < field.width; ++i)
+    data[field.at + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ';
 }
 
 }  // namespace
@@ -82,10 +77,10 @@ platform::Bytes StandardInquiry(std::uint8_t deviceType, const std::string& vend
   data[2] = 2;                                         // SCSI-2
   data[3] = 2;                                         // response data format
   data[4] = static_cast<std::uint8_t>(data.size() - 5);  // additional length
-  PutField(data, 8, 8, vendor);
-  PutField(data, 16, 16, product);
-  PutField(data, 32, 4, revision);
-  PutField(data, 36, 20, vendorSpecific);
+  PutField(data, platform::kInquiryVendor, vendor);
+  PutField(data, platform::kInquiryProduct, product);
+  PutField(data, platform::kInquiryRevision, revision);
+  PutField(data, platform::kInquiryVendorSpecific, vendorSpecific);
   return data;
 }
 
@@ -100,10 +95,12 @@ std::uint32_t SimMultimediaApi::DeviceCaps(platform::MediaDeviceKind kind, std::
   const SimMediaDevice& device = it->second[id];
   if (device.result != platform::kMmSysErrNoError) return device.result;
   std::fill(caps->begin(), caps->end(), 0);
-  for (std::size_t i = 0; i < 4 && kDriverVersionAt + i < caps->size(); ++i)
-    (*caps)[kDriverVersionAt + i] = static_cast<std::uint8_t>(device.driverVersion >> (8 * i));
-  for (std::size_t i = 0; i < kNameLength && i < device.name.size() && kNameAt + i < caps->size(); ++i)
-    (*caps)[kNameAt + i] = static_cast<std::uint8_t>(device.name[i]);
+  using platform::kCapsDriverVersionAt;
+  using platform::kCapsNameAt;
+  for (std::size_t i = 0; i < 4 && kCapsDriverVersionAt + i < caps->size(); ++i)
+    (*caps)[kCapsDriverVersionAt + i] = static_cast<std::uint8_t>(device.driverVersion >> (8 * i));
+  for (std::size_t i = 0; i < platform::kCapsNameLength && i < device.name.size() && kCapsNameAt + i < caps->size(); ++i)
+    (*caps)[kCapsNameAt + i] = static_cast<std::uint8_t>(device.name[i]);
   return platform::kMmSysErrNoError;
 }
 

@@ -6,12 +6,16 @@
 
 namespace nsx::win32 {
 
-// An entry of a module already loaded in the process, typed; null when the
-// module or the entry is absent.
+// An entry of a module, typed; null when the module or the entry is absent.
+template <class Function>
+Function ModuleEntry(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// An entry of a module already loaded in the process (never loaded here).
 template <class Function>
 Function LoadedModuleEntry(const char* module, const char* name) {
-  HMODULE handle = GetModuleHandleA(module);
-  return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
+  return ModuleEntry<Function>(GetModuleHandleA(module), name);
 }
 
 // A library loaded for a scope and freed with it.
@@ -26,7 +30,7 @@ class LoadedLibrary {
   explicit operator bool() const { return module_ != nullptr; }
   template <class Function>
   Function Entry(const char* name) const {
-    return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
+    return ModuleEntry<Function>(module_, name);
   }
 
  private:

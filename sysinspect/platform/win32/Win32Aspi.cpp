@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Binding.h"
 #include "Win32Engines.h"
 
 namespace nsx::win32 {
@@ -198,8 +199,8 @@ class Win32Aspi : public platform::AspiApi {
       loadedHere_ = module_ != nullptr;
     }
     if (!module_) return;
-    supportInfo_ = reinterpret_cast<GetSupportInfoFn>(reinterpret_cast<void*>(GetProcAddress(module_, "GetASPI32SupportInfo")));
-    send_ = reinterpret_cast<SendCommandFn>(reinterpret_cast<void*>(GetProcAddress(module_, "SendASPI32Command")));
+    supportInfo_ = ModuleEntry<GetSupportInfoFn>(module_, "GetASPI32SupportInfo");
+    send_ = ModuleEntry<SendCommandFn>(module_, "SendASPI32Command");
     if (supportInfo_) return;
     // A library without the support query is of no use here.
     send_ = nullptr;

@@ -4,28 +4,11 @@
 
 #include <string>
 
+#include "AnsiWide.h"
 #include "Win32Engines.h"
 
 namespace nsx::win32 {
 namespace {
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0], n);
-  return wide;
-}
-
-std::string Narrow(const wchar_t* text, UINT length) {
-  if (!text || length == 0) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &out[0], n, nullptr, nullptr);
-  return out;
-}
 
 // A VARIANT cleared however the scope is left.
 class Variant {
@@ -52,7 +35,7 @@ class Win32DataEngines : public platform::DataEnginesApi {
   void UninitializeCom() override { CoUninitialize(); }
 
   platform::ComObject DispatchObject(const std::string& progId, std::uint32_t context) override {
-    std::wstring name = Widen(progId);
+    std::wstring name = AnsiToWide(progId);
     CLSID id{};
     if (name.empty() || FAILED(CLSIDFromProgID(name.c_str(), &id))) return 0;
     IUnknown* running = nullptr;
@@ -71,7 +54,7 @@ class Win32DataEngines : public platform::DataEnginesApi {
 
   std::optional<std::string> PropertyText(platform::ComObject object, const std::string& name) override {
     auto* dispatch = reinterpret_cast<IDispatch*>(object);
-    std::wstring wide = Widen(name);
+    std::wstring wide = AnsiToWide(name);
     if (!dispatch || wide.empty()) return std::nullopt;
     LPOLESTR names[1] = {&wide[0]};
     DISPID member = 0;
@@ -84,7 +67,7 @@ class Win32DataEngines : public platform::DataEnginesApi {
     Variant text;
     if (FAILED(VariantChangeType(text.Get(), value.Get(), 0, VT_BSTR))) return std::nullopt;
     BSTR chars = V_BSTR(text.Get());
-    return Narrow(chars, chars ? SysStringLen(chars) : 0);
+    return WideToAnsi(chars, chars ? SysStringLen(chars) : 0);
   }
 
   void Release(platform::ComObject object) override {

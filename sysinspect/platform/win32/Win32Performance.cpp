@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "Binding.h"
+
 namespace nsx::win32 {
 namespace {
 
@@ -9,10 +11,7 @@ using QueryFunction = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 
 QueryFunction LookUpQuery() {
   // ntdll is in every NT process; it is never loaded here.
-  HMODULE ntdll = GetModuleHandleA("NTDLL.DLL");
-  if (!ntdll) return nullptr;
-  return reinterpret_cast<QueryFunction>(
-      reinterpret_cast<void*>(GetProcAddress(ntdll, "ZwQuerySystemInformation")));
+  return LoadedModuleEntry<QueryFunction>("NTDLL.DLL", "ZwQuerySystemInformation");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "AnsiWide.h"
+#include "Binding.h"
 #include "Win32Disk.h"
 #include "Win32Engines.h"
 #include "Win32Firmware.h"
@@ -33,11 +35,9 @@ class Win32System : public platform::SystemApi {
   // RtlGetVersion of the ntdll every NT process has loaded (Windows 2000 and
   // later); nullopt where the module or the entry is missing.
   std::optional<platform::VersionInfo> NativeVersion() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (!ntdll) return std::nullopt;
     // RTL_OSVERSIONINFOEXW has the layout of OSVERSIONINFOEXW.
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    auto query = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    auto query = LoadedModuleEntry<RtlGetVersionFn>("ntdll.dll", "RtlGetVersion");
     if (!query) return std::nullopt;
     OSVERSIONINFOEXW native{};
     native.dwOSVersionInfoSize = sizeof native;
@@ -166,18 +166,11 @@ class Win32System : public platform::SystemApi {
   }
 
   bool HasLoadedModuleEntry(const std::string& module, const std::string& entry) override {
-    HMODULE handle = GetModuleHandleA(module.c_str());
-    return handle && GetProcAddress(handle, entry.c_str()) != nullptr;
+    return LoadedModuleEntry<FARPROC>(module.c_str(), entry.c_str()) != nullptr;
   }
 
   std::string WideToAnsi(const std::u16string& text) override {
-    if (text.empty()) return {};
-    auto wide = reinterpret_cast<const wchar_t*>(text.data());
-    int n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
+    return win32::WideToAnsi(reinterpret_cast<const wchar_t*>(text.data()), text.size());
   }
 
   std::uint32_t GetTickCount() override { return ::GetTickCount(); }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "AnsiWide.h"
 #include "Win32Software.h"
 
 namespace nsx::win32 {
@@ -51,15 +52,6 @@ class ComRef {
   T* pointer_ = nullptr;
 };
 
-std::wstring Wide(const std::string& text) {
-  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
-  wide.resize(static_cast<size_t>(n - 1));
-  return wide;
-}
-
 class FindHandle {
  public:
   explicit FindHandle(HANDLE handle) : handle_(handle) {}
@@ -99,7 +91,7 @@ class Win32Shell : public platform::ShellApi {
     ComRef<IPersistFile> persist;
     info.result = link->QueryInterface(kIidPersistFile, persist.Out());
     if (FAILED(info.result)) return info;
-    info.result = persist->Load(Wide(file).c_str(), STGM_READ);
+    info.result = persist->Load(AnsiToWide(file).c_str(), STGM_READ);
     if (FAILED(info.result)) return info;
     // A target that does not resolve still leaves what the link stores.
     link->Resolve(nullptr, kResolveFlags);
