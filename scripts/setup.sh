@@ -12,7 +12,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool x11-utils x11-apps imagemagick
   libx11-dev libxt-dev libxaw7-dev libxmu-dev libxext-dev
-  libxml2-utils python3
+  libxml2-utils python3 iproute2 hostname
   fonts-wqy-microhei fonts-dejavu-core xfonts-base xfonts-75dpi xfonts-100dpi
   zenity man-db groff-base
 )
