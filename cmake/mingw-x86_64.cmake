@@ -1,5 +1,5 @@
-# The same programs for 64-bit x86, which the Wine tests run (the machines
-# here execute no 32-bit code, so 32-bit Wine cannot start).
+# The same programs for 64-bit x86, which the Wine tests run where the
+# machine cannot execute 32-bit code.
 set(MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

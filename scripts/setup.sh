@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
+# Installs every Debian package the project needs to build, run and test,
+# the inventory server of the fleet tests (scripts/setup-ocs.sh), then the
+# i486 runtime of the shipped programs (scripts/toolchain-i486.sh,
+# built once and kept outside the work tree).
 # Idempotent: packages already present are left alone.
+#
+# A package mirror can be caught mid-sync: an index that fails to download
+# is retried and then tolerated, a set whose architectures' versions do not
+# match (an amd64 package from the security suite, its i386 twin not yet
+# listed) is installed from the release suite, and if 32-bit Wine still
+# cannot be installed the rest goes on without it (the Wine tests then run
+# the x86-64 build and say so).
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   build-essential cmake ninja-build pkg-config git
@@ -15,22 +26,82 @@ packages=(
   libxml2-utils python3 iproute2 hostname
   fonts-wqy-microhei fonts-dejavu-core xfonts-base xfonts-75dpi xfonts-100dpi
   zenity man-db groff-base
+  # What the i486 runtime is built from and with.
+  gcc-12-source dpkg-dev libgmp-dev libmpfr-dev libmpc-dev libisl-dev
+  flex bison texinfo m4 xz-utils
 )
+optional_32bit=(wine32:i386)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# Source entries, for the MinGW-w64 runtime sources of the i486 build.
+add_source_entries() {
+  local list=/etc/apt/sources.list.d/sysinspect-sources.sources
+  [ -e "$list" ] && return 0
+  local codename
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  $SUDO tee "$list" >/dev/null <<EOF
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: $codename
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+}
+
+# apt-get update, tried three times; an index that still fails is left out
+# (apt keeps the others), which the install step below copes with.
+update_indexes() {
+  local try
+  for try in 1 2 3; do
+    if $SUDO apt-get update; then return 0; fi
+    echo "setup: apt-get update failed (try $try of 3)" >&2
+    [ "$try" -lt 3 ] && sleep $((try * 10))
+  done
+  echo "setup: going on with the indexes that did download" >&2
+}
+
+# Installs the given packages: as apt would, else from the release suite
+# (where every architecture's versions match).
+install_set() {
+  local release
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  $SUDO apt-get install -y --no-install-recommends "$@" && return 0
+  echo "setup: install failed; trying the release suite ($release)" >&2
+  $SUDO apt-get install -y --no-install-recommends -t "$release" "$@"
+}
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
+if ! installed dpkg-dev || ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ /etc/apt/sources.list; then
+  need_sources=1
+else
+  need_sources=0
+fi
 
-if [ "${#missing[@]}" -gt 0 ]; then
+if [ "${#missing[@]}" -gt 0 ] || [ "$need_sources" = 1 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+  add_source_entries
+  update_indexes
+  if [ "${#missing[@]}" -gt 0 ] && ! install_set "${missing[@]}"; then
+    rest=()
+    for p in "${missing[@]}"; do
+      [[ " ${optional_32bit[*]} " == *" $p "* ]] || rest+=("$p")
+    done
+    echo "setup: installing without ${optional_32bit[*]}" >&2
+    install_set "${rest[@]}"
+    for p in "${optional_32bit[@]}"; do
+      install_set "$p" || echo "setup: $p cannot be installed here; the Wine tests and scripts/run.sh will run the x86-64 build" >&2
+    done
+  fi
 fi
 
 # MinGW's default thread model on Debian is win32 for the plain compiler names;
@@ -40,3 +111,8 @@ for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc x86_64-w64-mingw32-g++ x86
     $SUDO update-alternatives --set "$tool" "/usr/bin/$tool-win32" >/dev/null 2>&1 || true
   fi
 done
+
+# The inventory server the fleet tests deliver to (private instances only).
+bash "$root/scripts/setup-ocs.sh"
+
+bash "$root/scripts/toolchain-i486.sh"

@@ -13,6 +13,21 @@ add_compile_options(-ffunction-sections -fdata-sections)
 target_compile_options(sysinspect_lib PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(sysinspect_win32 PRIVATE -ffunction-sections -fdata-sections)
 set(SYSINSPECT_STATIC_LINK -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+# The shipped programs are linked with their symbols, kept beside them as
+# NAME.symbols.exe (the code checks name functions from it), then stripped.
+set(SYSINSPECT_SHIPPED_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+# A program is loaded at its own base on every release this build is for:
+# the base relocations (16 KB a program) are only weight on the floppy.
+if(SYSINSPECT_CRTDLL)
+  list(APPEND SYSINSPECT_SHIPPED_LINK -Wl,--disable-dynamicbase,--disable-reloc-section)
+endif()
+function(sysinspect_strip_shipped target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> $<TARGET_FILE_DIR:${target}>/${target}.symbols.exe
+    COMMAND ${MINGW_TRIPLE}-strip --strip-all $<TARGET_FILE:${target}>
+    VERBATIM)
+endfunction()
+
 
 enable_language(RC)  # the program's icon, version and manifest
 file(GLOB SYSINSPECT_GUI_SOURCES CONFIGURE_DEPENDS
@@ -22,14 +37,16 @@ file(GLOB SYSINSPECT_GUI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/app/program.rc)
 add_executable(sysinspect WIN32 ${SYSINSPECT_GUI_SOURCES})
 target_link_libraries(sysinspect PRIVATE sysinspect_win32 comctl32 comdlg32)
-target_link_options(sysinspect PRIVATE ${SYSINSPECT_STATIC_LINK})
+target_link_options(sysinspect PRIVATE ${SYSINSPECT_SHIPPED_LINK})
+sysinspect_strip_shipped(sysinspect)
 
 add_executable(sysinspect-report
   app/ReportMain.cpp
   app/ReportMachine_win32.cpp
   app/report.rc)
 target_link_libraries(sysinspect-report PRIVATE sysinspect_win32)
-target_link_options(sysinspect-report PRIVATE ${SYSINSPECT_STATIC_LINK})
+target_link_options(sysinspect-report PRIVATE ${SYSINSPECT_SHIPPED_LINK})
+sysinspect_strip_shipped(sysinspect-report)
 
 install(TARGETS sysinspect sysinspect-report DESTINATION bin)
 
@@ -44,3 +61,9 @@ add_executable(sysinspect-wine-fixtures tests/wine/fixtures.cpp)
 target_compile_definitions(sysinspect-wine-fixtures PRIVATE WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
 target_link_libraries(sysinspect-wine-fixtures PRIVATE winspool ole32 shell32)
 target_link_options(sysinspect-wine-fixtures PRIVATE ${SYSINSPECT_STATIC_LINK})
+
+# A program the checks of the shipped programs must refuse (tests/win32_*).
+add_executable(sysinspect-checks-fixture tests/win32/checks_fixture.c)
+target_link_libraries(sysinspect-checks-fixture PRIVATE user32)
+target_link_options(sysinspect-checks-fixture PRIVATE ${SYSINSPECT_SHIPPED_LINK})
+sysinspect_strip_shipped(sysinspect-checks-fixture)

@@ -1,5 +1,7 @@
 #include "StartWindow.h"
 
+#include <string>
+
 #include "../ui/ControlIds.h"
 #include "../ui/NSX_Overview.h"
 #include "../ui/NSX_Splash.h"
@@ -14,11 +16,25 @@ const int kClientWidth = 478, kClientHeight = 247;
 const wchar_t kOkCaption[] = L"\u786E\u5B9A";     // 确定
 const wchar_t kCloseCaption[] = L"\u5173\u95ED";  // 关闭
 
-HWND CreateWideButton(HWND parent, const wchar_t* caption, int x, int y, int id) {
-  HWND button = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, 80,
-                                27, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ui::Instance(), nullptr);
+// The caption in the ANSI code page where it has every character (a Chinese
+// system), else the plain English word: the 9x family makes no windows
+// through the wide functions (they are stubs there).
+std::string AnsiCaption(const wchar_t* caption, const char* english) {
+  char text[64];
+  BOOL lossy = FALSE;
+  int n = WideCharToMultiByte(CP_ACP, 0, caption, -1, text, sizeof text, nullptr, &lossy);
+  return n > 0 && !lossy ? std::string(text) : std::string(english);
+}
+
+HWND CreateWideButton(HWND parent, const wchar_t* caption, const char* english, int x, int y, int id) {
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+  HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+  HWND button = CreateWindowExW(0, L"BUTTON", caption, style, x, y, 80, 27, parent, menuId, ui::Instance(), nullptr);
+  if (!button)
+    button = CreateWindowExA(0, "BUTTON", AnsiCaption(caption, english).c_str(), style, x, y, 80, 27, parent, menuId,
+                             ui::Instance(), nullptr);
   // The dialog face the system links East Asian glyphs to.
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(ui::MakeFont("MS Shell Dlg", -11, false)), FALSE);
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(ui::MakeFont("MS Shell Dlg", -11, false)), FALSE);
   return button;
 }
 
@@ -33,8 +49,8 @@ TForm1::TForm1() {
   CreateFrame(kStartWindowClass, ui::kApplicationTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
               kClientWidth, kClientHeight, nullptr);
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(ui::DialogFont()), FALSE);
-  CreateWideButton(Handle(), kOkCaption, 64 + 1, 200, ui::idStartOK);
-  CreateWideButton(Handle(), kCloseCaption, 296 + 1, 200, ui::idStartClose);
+  CreateWideButton(Handle(), kOkCaption, "OK", 64 + 1, 200, ui::idStartOK);
+  CreateWideButton(Handle(), kCloseCaption, "Close", 296 + 1, 200, ui::idStartClose);
 }
 
 void TForm1::Show() {

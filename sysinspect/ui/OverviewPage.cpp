@@ -14,7 +14,7 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   switch (message) {
     case WM_COMMAND:
       if (page) {
-        Guarded(GetAncestor(window, GA_ROOT), [&] {
+        Guarded(RootWindow(window), [&] {
           page->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         });
         return 0;
@@ -24,7 +24,7 @@ LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (page) {
         LRESULT result = 0;
         bool handled = false;
-        Guarded(GetAncestor(window, GA_ROOT), [&] {
+        Guarded(RootWindow(window), [&] {
           handled = page->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam, &result);
         });
         if (handled) return result;

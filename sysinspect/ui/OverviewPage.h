@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../core/NSX_GUI.h"
+#include "WinUtil.h"
 
 namespace nsx::ui {
 
@@ -41,7 +42,7 @@ class TOverviewPage {
   void SetSheet(HWND sheet) { sheet_ = sheet; }
   HWND Control(int id) const { return GetDlgItem(sheet_, id); }
   // The overview window (the owner of the page's dialogs).
-  HWND Owner() const { return GetAncestor(sheet_, GA_ROOT); }
+  HWND Owner() const { return RootWindow(sheet_); }
 
  protected:
   // A page-local tab strip with one sub-sheet per tab; returns the sub-sheets.

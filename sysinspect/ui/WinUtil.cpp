@@ -1,5 +1,7 @@
 #include "WinUtil.h"
 
+#include "platform/win32/Binding.h"
+
 #include <map>
 #include <utility>
 
@@ -11,6 +13,19 @@ int g_hourglassDepth = 0;  // nested long commands share one hourglass
 }  // namespace
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+HWND RootWindow(HWND window) {
+  using GetAncestorFunction = HWND(WINAPI*)(HWND, UINT);
+  static const auto getAncestor = win32::LoadedModuleEntry<GetAncestorFunction>("user32.dll", "GetAncestor");
+  if (getAncestor) return getAncestor(window, GA_ROOT);
+  // A child's parent is its container; a top-level window's is its owner.
+  while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+    HWND parent = GetParent(window);
+    if (!parent) break;
+    window = parent;
+  }
+  return window;
+}
 
 MemoryCanvas::MemoryCanvas(HDC reference, int width, int height) {
   dc_ = CreateCompatibleDC(reference);

@@ -144,4 +144,8 @@ void Guarded(HWND owner, const std::function<void()>& action);
 
 HINSTANCE Instance();
 
+// The top-level window a window sits in (GetAncestor with GA_ROOT, which
+// Windows 95 and NT 4.0 before SP4 lack: there the parents are walked).
+HWND RootWindow(HWND window);
+
 }  // namespace nsx::ui

@@ -8,8 +8,26 @@
 namespace nsx::win32 {
 namespace {
 
+// Processors before the late i486 have no CPUID instruction, and those
+// before the Pentium no time-stamp counter: either would stop the program
+// with an illegal-instruction fault. CPUID runs only when the EFLAGS ID bit
+// can be toggled (cpuid.h's test on 32-bit x86), RDTSC only when CPUID lists
+// the counter (leaf 1, EDX bit 4).
+bool CpuIdPresent() { return __get_cpuid_max(0, nullptr) != 0; }
+
+bool TimeStampCounterPresent(bool cpuid) {
+  if (!cpuid) return false;
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  __cpuid(0, a, b, c, d);
+  if (a < 1) return false;
+  __cpuid(1, a, b, c, d);
+  return (d & (1u << 4)) != 0;
+}
+
 class Win32Processor : public platform::ProcessorApi {
  public:
+  Win32Processor() : cpuid_(CpuIdPresent()), timeStampCounter_(TimeStampCounterPresent(cpuid_)) {}
+
   platform::CpuIdRegisters CpuId(std::uint32_t leaf) override {
     // No check of the highest leaf: the caller asks exactly what it wants,
     // as the instruction itself would be executed.
@@ -17,12 +35,15 @@ class Win32Processor : public platform::ProcessorApi {
   }
 
   platform::CpuIdRegisters CpuIdSubleaf(std::uint32_t leaf, std::uint32_t subleaf) override {
+    // Without the instruction every leaf reads as zeros, as an unsupported one.
+    if (!cpuid_) return {};
     unsigned a = 0, b = 0, c = 0, d = 0;
     __cpuid_count(leaf, subleaf, a, b, c, d);
     return {a, b, c, d};
   }
 
-  std::uint64_t TimeStampCounter() override { return __rdtsc(); }
+  // Without a counter both readings are 0, which measures no clock.
+  std::uint64_t TimeStampCounter() override { return timeStampCounter_ ? __rdtsc() : 0; }
 
   std::optional<platform::PerformanceCount> PerformanceCounter() override {
     LARGE_INTEGER count, frequency;
@@ -60,6 +81,10 @@ class Win32Processor : public platform::ProcessorApi {
     return ::SetThreadPriority(::GetCurrentThread(), priority) != 0;
   }
   void SleepMilliseconds(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+
+ private:
+  const bool cpuid_;
+  const bool timeStampCounter_;
 };
 
 }  // namespace
