@@ -34,26 +34,10 @@ quiet() {
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-# apt-get update, retried: the mirror may be mid-sync.
-update_indexes() {
-  local try
-  for try in 1 2 3; do
-    quiet $SUDO apt-get update -o DPkg::Lock::Timeout=600 && return 0
-    say "apt-get update failed (try $try of 3)" >&2
-    [ "$try" -lt 3 ] && sleep $((try * 10))
-  done
-  say "going on with the indexes that did download" >&2
-}
-
-# Installs as apt would, else from the release suite (a security update whose
-# dependencies are not yet all on the mirror).
-install_set() {
-  local release
-  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-  quiet $SUDO apt-get install -y -o DPkg::Lock::Timeout=600 --no-install-recommends "$@" && return 0
-  say "install failed; trying the release suite ($release)" >&2
-  quiet $SUDO apt-get install -y -o DPkg::Lock::Timeout=600 --no-install-recommends -t "$release" "$@"
-}
+# shellcheck source=apt-retry.sh
+source "$(dirname "$0")/apt-retry.sh"
+APT_WRAP=quiet
+APT_SAY=say
 
 # Package scripts must not start services (there may be no init system to
 # do it, and the tests want none running): a policy-rc.d that forbids it,
@@ -92,8 +76,8 @@ done
 if [ "${#missing[@]}" -gt 0 ]; then
   say "installing ${missing[*]}"
   forbid_service_starts
-  update_indexes
-  install_set "${missing[@]}"
+  apt_update
+  apt_install "${missing[@]}"
   allow_service_starts
 else
   say "packages already installed"
@@ -108,7 +92,7 @@ else
   say "unpacking the schema of ocsinventory-reports into $schema_root"
   tmp=$(mktemp -d)
   download() { (cd "$tmp" && quiet $SUDO apt-get download ocsinventory-reports); }
-  download || { update_indexes; download; }
+  download || { apt_update; download; }
   $SUDO dpkg-deb -x "$tmp"/ocsinventory-reports_*.deb "$tmp/root"
   $SUDO mkdir -p "$schema_root"
   $SUDO rm -rf "$schema_root/files"

@@ -53,27 +53,9 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
 }
 
-# apt-get update, tried three times; an index that still fails is left out
-# (apt keeps the others), which the install step below copes with.
-update_indexes() {
-  local try
-  for try in 1 2 3; do
-    if $SUDO apt-get update; then return 0; fi
-    echo "setup: apt-get update failed (try $try of 3)" >&2
-    [ "$try" -lt 3 ] && sleep $((try * 10))
-  done
-  echo "setup: going on with the indexes that did download" >&2
-}
-
-# Installs the given packages: as apt would, else from the release suite
-# (where every architecture's versions match).
-install_set() {
-  local release
-  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-  $SUDO apt-get install -y --no-install-recommends "$@" && return 0
-  echo "setup: install failed; trying the release suite ($release)" >&2
-  $SUDO apt-get install -y --no-install-recommends -t "$release" "$@"
-}
+# shellcheck source=apt-retry.sh
+source "$root/scripts/apt-retry.sh"
+APT_SAY="echo setup:"
 
 missing=()
 for p in "${packages[@]}"; do
@@ -90,16 +72,16 @@ if [ "${#missing[@]}" -gt 0 ] || [ "$need_sources" = 1 ]; then
     $SUDO dpkg --add-architecture i386
   fi
   add_source_entries
-  update_indexes
-  if [ "${#missing[@]}" -gt 0 ] && ! install_set "${missing[@]}"; then
+  apt_update
+  if [ "${#missing[@]}" -gt 0 ] && ! apt_install "${missing[@]}"; then
     rest=()
     for p in "${missing[@]}"; do
       [[ " ${optional_32bit[*]} " == *" $p "* ]] || rest+=("$p")
     done
     echo "setup: installing without ${optional_32bit[*]}" >&2
-    install_set "${rest[@]}"
+    apt_install "${rest[@]}"
     for p in "${optional_32bit[@]}"; do
-      install_set "$p" || echo "setup: $p cannot be installed here; the Wine tests and scripts/run.sh will run the x86-64 build" >&2
+      apt_install "$p" || echo "setup: $p cannot be installed here; the Wine tests and scripts/run.sh will run the x86-64 build" >&2
     done
   fi
 fi
