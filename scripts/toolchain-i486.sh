@@ -9,7 +9,7 @@
 # Sources are Debian's: the gcc-12-source tarball and `apt-get source
 # mingw-w64`; the assembler and linker are Debian's binutils-mingw-w64-i686.
 # The result goes to $SYSINSPECT_I486_PREFIX (default /opt/sysinspect-i486),
-# outside the work tree, and is built only when missing (about 15 minutes on
+# outside the work tree, and is built only when missing (about half an hour on
 # two cores). The programs are single-threaded, so the runtime is too: no
 # thread code that would call the wide functions the 9x family only stubs.
 # Usage: scripts/toolchain-i486.sh
