@@ -7,17 +7,8 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
-passed=0
-failed=0
-check() {  # NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1)); echo "ok - $1"
-  else
-    failed=$((failed + 1)); echo "FAIL - $1"
-    echo "  expected: $(printf '%q' "$2")"
-    echo "  got:      $(printf '%q' "$3")"
-  fi
-}
+# shellcheck source=reporter_checks.sh
+. "$here/reporter_checks.sh"  # check NAME EXPECTED ACTUAL, and the counts
 
 if ! ocs_require; then
   echo "FAIL - the OCS server packages are not installed (run scripts/setup-ocs.sh)"
