@@ -7,13 +7,23 @@
 
 int __cdecl _close(int fd);
 int __cdecl _read(int fd, void *buffer, unsigned int size);
-long long __cdecl strtoll(const char *text, char **end, int base);
 
 int __cdecl close(int fd) { return _close(fd); }
 
 int __cdecl read(int fd, void *buffer, unsigned int size) { return _read(fd, buffer, size); }
 
-long long __cdecl _atoi64(const char *text) { return strtoll(text, 0, 10); }
+/* Parsed here rather than through strtoll, which would need libgcc's 64-bit
+   division after the driver's last search of libgcc. As atoi: leading
+   blanks, a sign, decimal digits; overflow is undefined there too. */
+long long __cdecl _atoi64(const char *text) {
+  unsigned long long value = 0;
+  int negative;
+  while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
+  negative = *text == '-';
+  if (*text == '-' || *text == '+') ++text;
+  while (*text >= '0' && *text <= '9') value = value * 10 + (unsigned)(*text++ - '0');
+  return negative ? (long long)(0 - value) : (long long)value;
+}
 
 /* No source of random numbers the system vouches for: say so, and the
    caller (std::random_device) reports it as an error. */

@@ -118,12 +118,6 @@ run make install-target-libgcc
 run make -j "$jobs" all-target-libstdc++-v3 \
   CFLAGS_FOR_TARGET="$runtime_flags" CXXFLAGS_FOR_TARGET="$runtime_flags"
 run make install-target-libstdc++-v3
-# The driver searches libgcc before libmingwex and the C runtime, whose
-# 64-bit conversions (strtoimax) need libgcc's division helpers: search it
-# once more after them.
-specs="$("$target-gcc" -print-libgcc-file-name | xargs dirname)/specs"
-"$target-gcc" -dumpspecs | sed '/^\*libgcc:$/{n;s/$/ -lgcc/}' >"$specs"
-grep -q -- '-lkernel32 -lgcc$' "$specs"
 
 echo "$recipe" >"$stamp"
 rm -rf "$work"

@@ -20,6 +20,22 @@ set(SYSINSPECT_SHIPPED_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-se
 # the base relocations (16 KB a program) are only weight on the floppy.
 if(SYSINSPECT_CRTDLL)
   list(APPEND SYSINSPECT_SHIPPED_LINK -Wl,--disable-dynamicbase,--disable-reloc-section)
+  # The linker's own layout, but with the exception tables among the
+  # read-only data instead of at the end of the code: the code section then
+  # holds only instructions, which is what its checks disassemble.
+  execute_process(COMMAND ${MINGW_TRIPLE}-ld --verbose OUTPUT_VARIABLE layout RESULT_VARIABLE status)
+  string(REGEX REPLACE "^.*\n=+\n(.*)\n=+\n.*$" "\\1" layout "${layout}")
+  set(in_code "     KEEP (*(.gcc_except_table))\n")
+  set(read_only "    *(.rdata)\n")
+  string(FIND "${layout}" "${in_code}" at_code)
+  string(FIND "${layout}" "${read_only}" at_read_only)
+  if(NOT status EQUAL 0 OR at_code EQUAL -1 OR at_read_only EQUAL -1)
+    message(FATAL_ERROR "${MINGW_TRIPLE}-ld --verbose: no default layout with the exception tables in the code")
+  endif()
+  string(REPLACE "${in_code}" "" layout "${layout}")
+  string(REPLACE "${read_only}" "${read_only}    KEEP (*(.gcc_except_table))\n" layout "${layout}")
+  file(WRITE ${CMAKE_BINARY_DIR}/shipped-layout.ld "${layout}\n")
+  list(APPEND SYSINSPECT_SHIPPED_LINK -Wl,-T,${CMAKE_BINARY_DIR}/shipped-layout.ld)
 endif()
 function(sysinspect_strip_shipped target)
   add_custom_command(TARGET ${target} POST_BUILD
